@@ -1,0 +1,22 @@
+# Every narrow literal of the system is GBK (code page 936); sources stay UTF-8.
+add_compile_options(
+  $<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-fexec-charset=GBK>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Wall>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Wextra>)
+if(KVZ_WERROR)
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-Werror>)
+endif()
+
+if(WIN32)
+  # Static runtime: the programs need no MinGW DLLs beside them.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+endif()
+
+# Adds a Windows GUI program whose output lands in the shipped folder.
+function(kvz_add_dist_program target)
+  add_executable(${target} WIN32 ${ARGN})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${KVZ_DIST_DIR}")
+endfunction()

@@ -1,0 +1,11 @@
+# Cross build for 64-bit Windows (the Wine test bench on hosts without 32-bit support) with Debian's MinGW-w64 (posix thread model).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(KVZ_MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${KVZ_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KVZ_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${KVZ_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${KVZ_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
