@@ -1,29 +1,33 @@
 #include "platform/host/host_clock.h"
 
-#include <chrono>
-#include <ctime>
-#include <thread>
+#include <time.h>
 
+#include <ctime>
+
+// <chrono> holds literals that GBK cannot encode (the micro sign), so this
+// file uses the POSIX clock calls directly.
 namespace kvz::platform {
 
 std::uint32_t HostClock::TickCount() {
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::steady_clock::now().time_since_epoch());
-  return static_cast<std::uint32_t>(ms.count());
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  auto ms = static_cast<std::uint64_t>(ts.tv_sec) * 1000u + static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u;
+  return static_cast<std::uint32_t>(ms);
 }
 
 LocalDateTime HostClock::Now() {
-  auto now = std::chrono::system_clock::now();
-  std::time_t t = std::chrono::system_clock::to_time_t(now);
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
   std::tm tm{};
-  localtime_r(&t, &tm);
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
+  localtime_r(&ts.tv_sec, &tm);
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
-          static_cast<int>(ms.count())};
+          static_cast<int>(ts.tv_nsec / 1000000)};
 }
 
 void HostClock::Sleep(std::uint32_t milliseconds) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  timespec ts{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+  while (nanosleep(&ts, &ts) != 0) {
+  }
 }
 
 }  // namespace kvz::platform
