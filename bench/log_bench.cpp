@@ -31,6 +31,9 @@ class CountingFiles : public kvz::platform::HostFileSystem {
   std::unique_ptr<IAppendFile> CreateShared(const std::string& path) override {
     return Wrap(HostFileSystem::CreateShared(path));
   }
+  std::unique_ptr<IAppendFile> OpenOrCreateShared(const std::string& path) override {
+    return Wrap(HostFileSystem::OpenOrCreateShared(path));
+  }
 
  private:
   class File : public IAppendFile {
