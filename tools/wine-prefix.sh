@@ -11,7 +11,7 @@
 # After kvz_prefix_open: WINEPREFIX, DISPLAY, KVZ_RUN_DIR (journals, logs),
 # KVZ_BROWSER_JOURNAL (URLs opened through the shell, one per line),
 # KVZ_SIM_JOURNAL (Windows path of the dial-up journal; unix path in
-# KVZ_SIM_JOURNAL_FILE).
+# KVZ_SIM_JOURNAL_FILE), KVZ_SIM_ROUTE_JOURNAL (route commands run).
 
 # shellcheck source=tools/wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
@@ -19,7 +19,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 KVZ_LOCALE_DIR="$kvz_root/build/locale"
 KVZ_XVFB_PID=""
 KVZ_WINESERVER_PID=""
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;rasapi32=n"
+# No Mono/Gecko installers, no menu entries on the host, and our stand-ins in
+# place of Wine's rasapi32, ipconfig and findstr (see kvz_sim_install).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;rasapi32=n;ipconfig.exe,findstr.exe=n"
 # Wine leaves the unix side in this locale; generated below because Debian
 # ships no compiled zh_CN locale.
 KVZ_LOCALE_ENV=(LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 "LOCPATH=$KVZ_LOCALE_DIR")
@@ -83,8 +85,9 @@ kvz_run_dir() {
   KVZ_RUN_DIR="$(realpath "$1")"
   export KVZ_BROWSER_JOURNAL="$KVZ_RUN_DIR/browser.log"
   export KVZ_SIM_JOURNAL_FILE="$KVZ_RUN_DIR/ras-journal.log"
-  export KVZ_SIM_JOURNAL
+  export KVZ_SIM_JOURNAL KVZ_SIM_ROUTE_JOURNAL
   KVZ_SIM_JOURNAL="$(kvz_winpath "$KVZ_SIM_JOURNAL_FILE")"
+  KVZ_SIM_ROUTE_JOURNAL="$(kvz_winpath "$KVZ_RUN_DIR/route-journal.log")"
 }
 
 # kvz_prefix_open DIR: DIR/prefix is the Wine prefix, DIR/run the run files.
@@ -111,15 +114,19 @@ kvz_prefix_open() {
   fi
 }
 
-# The simulated dial-up service goes where Windows keeps rasapi32.dll; with
+# The simulated dial-up service goes where Windows keeps rasapi32.dll (the
+# prefix's system32 holds the DLLs of the architecture Wine runs); with
 # rasapi32=n Wine loads it instead of its own. KVZ_SIM_SCENARIO chooses the
 # scenario (Windows path); without it the DLL reads rasapi32-scenario.ini
-# beside itself.
+# beside itself. The stand-ins of ipconfig, findstr and route go there too.
 kvz_sim_install() {
-  local sim="$KVZ_WIN_BUILD/sim" system32="$WINEPREFIX/drive_c/windows/system32"
+  local sim="$KVZ_WIN_BUILD/sim" system32="$WINEPREFIX/drive_c/windows/system32" tool
   [ -f "$sim/rasapi32.dll" ] || { kvz_log "missing $sim/rasapi32.dll (build $KVZ_WIN_BUILD first)"; return 1; }
-  cp "$sim/rasapi32.dll" "$system32/rasapi32.dll"
-  cp "$sim/rasapi32-scenario.ini" "$system32/rasapi32-scenario.ini"
+  cp "$sim/rasapi32.dll" "$sim/rasapi32-scenario.ini" "$system32/"
+  for tool in ipconfig findstr route; do
+    [ -f "$sim/routing/$tool.exe" ] && cp "$sim/routing/$tool.exe" "$system32/"
+  done
+  return 0
 }
 
 # kvz_sim_scenario NAME|FILE: the scenario for the programs started from now on.
