@@ -55,6 +55,16 @@ hangup result=0
 enum result=0 count=0
 hangup result=6"
 
+  # A scenario in GBK bytes (not UTF-8) is taken as ANSI text as it is; an
+  # unreadable line is journalled and skipped; entry names match in any case.
+  printf '[dial zoruda]\nstep = 0x2000 0 10\nbogus line\n[errors]\n691 = 密码错误\n' |
+    iconv -f UTF-8 -t GBK >"$KVZ_RUN_DIR/gbk.ini"
+  sim_row "$KVZ_RUN_DIR/gbk.ini" "dial ZORuda alice secret -- error 691" \
+"dial result=0 handle=0x10100
+notify message=0xcccd state=8192 error=0 thread=other
+error text=密码错误"
+  e2e_journal_has '^scenario unreadable line 3: bogus line$'
+
   sim_row already-open "enum -- dial ZORuda alice secret -- hangup 0x5a0001 -- enum" \
 "enum result=0 count=1
 connection entry=ZORuda handle=0x5a0001
