@@ -10,6 +10,7 @@ E2E_DIAL_LINES='"正在接入到Tovan加速网络..." "正在打开端口..." "�
 e2e_connect_script() {
   cat <<EOF
 window class=TRasDialerForm title="$E2E_TITLE" visible=1 timeout=30000
+idle
 control class=ListBox
 expect lines
 control class=Edit password=0 visible=1

@@ -114,6 +114,7 @@ Outcome Interpreter::Run(const Command& c) {
   if (c.name == L"command") return SendCommand(c);
   if (c.name == L"tray") return Tray(c);
   if (c.name == L"repaint") return Repaint(c);
+  if (c.name == L"idle") return Idle(c);
   if (c.name == L"print") return Print(c);
   if (c.name == L"expect") return Expect(c);
   return Error(c, L"unknown command");
@@ -274,6 +275,27 @@ Outcome Interpreter::Repaint(const Command& c) {
   if (!NeedWindow(c, &outcome)) return outcome;
   RedrawWindow(window_, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  return Outcome::kOk;
+}
+
+// Waits until the process of the current window has handled its pending
+// input and waits for more (WaitForInputIdle): its start-up is over.
+Outcome Interpreter::Idle(const Command& c) {
+  Outcome outcome;
+  if (!NeedWindow(c, &outcome)) return outcome;
+  std::wstring bad;
+  if (!OnlyOptions(c, {L"timeout"}, &bad) || !c.words.empty()) return Error(c, L"usage: idle");
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window_, &processId);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+  if (process == nullptr) return Fail(c, L"cannot open the window's process");
+  DWORD result = WaitForInputIdle(process, TimeoutOf(c));
+  DWORD error = GetLastError();
+  CloseHandle(process);
+  if (result != 0) {
+    return Fail(c, L"the process did not become idle (" + std::to_wstring(result) + L", error " +
+                       std::to_wstring(error) + L")");
+  }
   return Outcome::kOk;
 }
 

@@ -30,6 +30,7 @@ class Interpreter {
   Outcome SendCommand(const Command& c);
   Outcome Tray(const Command& c);
   Outcome Repaint(const Command& c);
+  Outcome Idle(const Command& c);
   Outcome Print(const Command& c);
   Outcome Expect(const Command& c);
   // Polls until the getter gives `expected` or the timeout passes.
