@@ -62,7 +62,23 @@ kvz_xvfb_start() {
     return 1
   fi
   export DISPLAY=":$display"
+  # Recorded beside the prefix, so a run killed without its traps can still
+  # be cleaned up afterwards (kvz_stale_xvfb_kill).
+  echo "$KVZ_XVFB_PID" >"$(dirname "$WINEPREFIX")/xvfb.pid"
   kvz_log "Xvfb on $DISPLAY (pid $KVZ_XVFB_PID)"
+}
+
+# Ends what a killed run of this prefix left behind: its programs and its Xvfb.
+kvz_stale_xvfb_kill() {
+  local file pid
+  file="$(dirname "$WINEPREFIX")/xvfb.pid"
+  [ -f "$file" ] || return 0
+  [ -d "$WINEPREFIX" ] && "$KVZ_WINESERVER" -k >/dev/null 2>&1 || true
+  pid="$(cat "$file")"
+  if [ -n "$pid" ] && [ "$(ps -o comm= -p "$pid" 2>/dev/null)" = Xvfb ]; then
+    kill "$pid" 2>/dev/null || true
+  fi
+  rm -f "$file"
 }
 
 # The shell's "open URL" runs winebrowser, which starts the first program in
@@ -97,6 +113,7 @@ kvz_prefix_open() {
   kvz_run_dir "$base/run"
   export WINEPREFIX
   WINEPREFIX="$(realpath -m "$base/prefix")"
+  kvz_stale_xvfb_kill
   kvz_locale_ensure || return 1
   if [ -z "${DISPLAY:-}" ]; then kvz_xvfb_start || return 1; fi
   if [ ! -f "$WINEPREFIX/.kvz-ready" ]; then
@@ -166,5 +183,6 @@ kvz_prefix_close() {
     kill "$KVZ_XVFB_PID" 2>/dev/null || true
     wait "$KVZ_XVFB_PID" 2>/dev/null || true
     KVZ_XVFB_PID=""
+    rm -f "$(dirname "$WINEPREFIX")/xvfb.pid"
   fi
 }

@@ -27,6 +27,7 @@ case "${1:-}" in
     ;;
   --cleanup)
     export WINEPREFIX="$E2E_BASE/prefix"
+    kvz_stale_xvfb_kill
     ;;
   --list)
     e2e_cases
