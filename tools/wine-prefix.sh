@@ -75,7 +75,7 @@ kvz_stale_xvfb_kill() {
   [ -f "$file" ] || return 0
   [ -d "$WINEPREFIX" ] && "$KVZ_WINESERVER" -k >/dev/null 2>&1 || true
   pid="$(cat "$file")"
-  if [ -n "$pid" ] && [ "$(ps -o comm= -p "$pid" 2>/dev/null)" = Xvfb ]; then
+  if [ -n "$pid" ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ]; then
     kill "$pid" 2>/dev/null || true
   fi
   rm -f "$file"
