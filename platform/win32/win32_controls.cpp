@@ -40,7 +40,8 @@ WindowSpec SpecFor(const ui::Control& c) {
   WindowSpec spec;
   switch (c.kind()) {
     case ui::ControlKind::Label:
-      spec.style = SS_LEFT | ((c.onClick || c.onDoubleClick) ? SS_NOTIFY : 0);
+      // A label too narrow for its text is cut at the right, never wrapped.
+      spec.style = SS_LEFTNOWORDWRAP | ((c.onClick || c.onDoubleClick) ? SS_NOTIFY : 0);
       break;
     case ui::ControlKind::Edit:
       spec.className = L"EDIT";
