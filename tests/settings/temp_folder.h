@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
@@ -11,13 +12,22 @@
 
 namespace kvz::testing {
 
-// A fresh folder under /tmp, removed with everything in it at the end.
+// A fresh folder under /tmp, removed with everything in it at the end. Its
+// path has no capital letters, since the log lowercases the names it is given.
 class TempFolder {
  public:
   TempFolder() {
-    char name[] = "/tmp/kvz-test-XXXXXX";
-    if (!::mkdtemp(name)) throw std::runtime_error("mkdtemp failed");
-    path_ = name;
+    static unsigned counter = 0;
+    for (;;) {
+      char name[96];
+      std::snprintf(name, sizeof name, "/tmp/kvz-test-%ld-%u-%lx", static_cast<long>(::getpid()),
+                    ++counter, static_cast<unsigned long>(::random()));
+      if (::mkdir(name, 0700) == 0) {
+        path_ = name;
+        return;
+      }
+      if (errno != EEXIST) throw std::runtime_error("cannot create a temporary folder");
+    }
   }
   ~TempFolder() {
     ::nftw(path_.c_str(), Remove, 16, FTW_DEPTH | FTW_PHYS);

@@ -1,0 +1,7 @@
+#include "client/log/app_log.h"
+
+namespace kvz::client {
+
+TLogMsg* AppLog = nullptr;
+
+}  // namespace kvz::client
