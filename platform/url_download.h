@@ -16,9 +16,10 @@ class IUrlDownloadSink {
   // binding-status code and its text (empty when the facility gives none).
   virtual void OnProgress(std::uint32_t progress, std::uint32_t progressMax,
                           std::uint32_t statusCode, const std::string& statusText) = 0;
-  // The server's answer: HTTP status code and the body length it announced
-  // (none when it announced none, or announced it for an encoded body).
-  // May come more than once (redirects); the last one describes the body.
+  // The server's answer: HTTP status code (0 when no answer came) and the
+  // body length it announced (none when it announced none, or announced it
+  // for an encoded body). May come more than once (redirects); the last one
+  // describes the body. Not called when the facility saw no HTTP answer.
   virtual void OnResponse(int httpStatus, std::optional<std::uint64_t> announcedLength) = 0;
   // The transfer has ended, successfully or not.
   virtual void OnStop() = 0;
@@ -27,7 +28,8 @@ class IUrlDownloadSink {
 struct UrlTransferResult {
   // The facility's own verdict (S_OK for URL monikers).
   bool facilitySucceeded = false;
-  // Bytes the target file holds after the transfer, when that can be told.
+  // Bytes the target file holds after the transfer; none when there is no
+  // such file (or its size cannot be told).
   std::optional<std::uint64_t> bytesSaved;
 };
 

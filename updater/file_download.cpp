@@ -9,7 +9,7 @@ CFileDownload::CFileDownload(platform::IUrlDownloader& facility,
 bool CFileDownload::StartDownloading(const std::string& sSrc, const std::string& sDest) {
   if (m_bDownloading || m_bInTransfer) return false;
   m_bInTransfer = true;
-  m_iHttpStatus = 0;
+  m_oHttpStatus.reset();
   m_oAnnouncedLength.reset();
   const platform::UrlTransferResult result = m_oFacility.Transfer(sSrc, sDest, m_oEvents);
   // A facility that ends without reporting the stop leaves the engine idle all the same.
@@ -20,11 +20,12 @@ bool CFileDownload::StartDownloading(const std::string& sSrc, const std::string&
 }
 
 bool CFileDownload::TransferSucceeded(const platform::UrlTransferResult& result) const {
-  if (!result.facilitySucceeded) return false;
-  // URL monikers report success for an error page and for a cut-off body;
-  // neither may pass for the file that was asked for.
-  if (m_iHttpStatus != 0 && (m_iHttpStatus < 200 || m_iHttpStatus > 299)) return false;
-  if (m_oAnnouncedLength && result.bytesSaved != m_oAnnouncedLength) return false;
+  // URL monikers report success for an error page, for a cut-off body, for
+  // a connection closed without an answer and even for a target that could
+  // not be written; none of them may pass for the file that was asked for.
+  if (!result.facilitySucceeded || !result.bytesSaved) return false;
+  if (m_oHttpStatus && (*m_oHttpStatus < 200 || *m_oHttpStatus > 299)) return false;
+  if (m_oAnnouncedLength && *result.bytesSaved != *m_oAnnouncedLength) return false;
   return true;
 }
 
@@ -50,7 +51,7 @@ void CFileDownload::Events::OnProgress(std::uint32_t progress, std::uint32_t pro
 
 void CFileDownload::Events::OnResponse(int httpStatus,
                                        std::optional<std::uint64_t> announcedLength) {
-  engine_.m_iHttpStatus = httpStatus;
+  engine_.m_oHttpStatus = httpStatus;
   engine_.m_oAnnouncedLength = announcedLength;
 }
 

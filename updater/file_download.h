@@ -24,10 +24,11 @@ class CFileDownload {
 
   ProgressHandler OnProgress;
 
-  // True only when the facility succeeded, the server answered with a 2xx
-  // status (where it told one), and the file holds as many bytes as the
-  // server announced (where it announced a length). False at once, with no
-  // event, while another transfer of this engine is still running.
+  // True only when the facility succeeded, the target file is there, every
+  // HTTP answer the facility passed on carried a 2xx status (the last one
+  // counts), and the file holds as many bytes as that answer announced
+  // (where it announced a length). False at once, with no event, while
+  // another transfer of this engine is still running.
   bool StartDownloading(const std::string& sSrc, const std::string& sDest);
   // Ends the running transfer; only effective from inside an OnProgress
   // handler or a message run after a report.
@@ -62,7 +63,9 @@ class CFileDownload {
   // True for the whole facility call, aborted or not, so that no second
   // transfer is ever nested inside a running one.
   bool m_bInTransfer = false;
-  int m_iHttpStatus = 0;
+  // The HTTP status of the last answer; none when the facility told none (a
+  // cache hit, a file: URL). A status 0 means an answer that never came.
+  std::optional<int> m_oHttpStatus;
   std::optional<std::uint64_t> m_oAnnouncedLength;
 };
 

@@ -80,7 +80,7 @@ TEST_F(FileDownloadTest, SucceedsOnlyForAWholeAnswerWithA2xxStatus) {
   const Case cases[] = {
       {true, 200, 10, 10, true},
       {true, 204, 0, 0, true},
-      {true, 0, std::nullopt, 3, true},    // no HTTP answer told (a file: URL, a cache hit)
+      {true, 0, std::nullopt, 0, false},   // the connection closed without an answer
       {true, 200, std::nullopt, 7, true},  // no length announced: nothing to hold it against
       {false, 200, 10, 10, false},
       {true, 404, 10, 10, false},  // the error page saved as the file
@@ -89,7 +89,8 @@ TEST_F(FileDownloadTest, SucceedsOnlyForAWholeAnswerWithA2xxStatus) {
       {true, 199, 0, 0, false},
       {true, 200, 10, 5, false},  // cut off mid-body
       {true, 200, 10, 11, false},
-      {true, 200, 10, std::nullopt, false},  // the saved size cannot be told
+      {true, 200, 10, std::nullopt, false},  // the target could not be written
+      {true, 200, std::nullopt, std::nullopt, false},
   };
   for (const auto& c : cases) {
     PlayTransfer(c.status, c.announced, {c.facilityOk, c.saved});
@@ -108,6 +109,22 @@ TEST_F(FileDownloadTest, ALaterAnswerReplacesAnEarlierOne) {
     return UrlTransferResult{true, 4};
   };
   EXPECT_TRUE(engine.StartDownloading("u", "f"));
+}
+
+TEST_F(FileDownloadTest, TransferWithoutAnyHttpAnswerCountsOnTheFacilityAndTheFile) {
+  // A cache hit or a file: URL: the facility tells no HTTP answer at all.
+  facility.script = [](const auto&, IUrlDownloadSink& sink) {
+    sink.OnStart();
+    sink.OnStop();
+    return UrlTransferResult{true, 3};
+  };
+  EXPECT_TRUE(engine.StartDownloading("u", "f"));
+  facility.script = [](const auto&, IUrlDownloadSink& sink) {
+    sink.OnStart();
+    sink.OnStop();
+    return UrlTransferResult{true, std::nullopt};
+  };
+  EXPECT_FALSE(engine.StartDownloading("u", "f"));
 }
 
 TEST_F(FileDownloadTest, AnswerOfTheLastTransferDoesNotCarryOver) {
