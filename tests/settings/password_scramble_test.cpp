@@ -9,7 +9,7 @@ namespace kvz::client {
 namespace {
 
 std::string Group(int word) {
-  char text[8];
+  char text[16];
   std::snprintf(text, sizeof text, "%05d", word + 34619);
   return text;
 }
