@@ -1,4 +1,6 @@
 #pragma once
+#include <sys/stat.h>
+
 #include <string>
 
 #include "client/shell/about_form.h"
@@ -9,6 +11,7 @@
 #include "tests/fakes/fake_ras.h"
 #include "tests/fakes/fake_shell.h"
 #include "platform/host/host_file_system.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace kvz::fakes {
 
@@ -19,13 +22,15 @@ struct ClientFixture {
   FakeRas ras;
   FakeShell shell;
   FakeProfile profile;
-  platform::HostFileSystem files;
+  testing::TempFolder drives;  // drive C is drives/c
+  platform::HostFileSystem files{drives.Path()};
   FakeClock clock;
   client::ClientServices services{app, ras, shell, profile, files, clock};
   client::TRasDialerForm form{services};
   client::TAboutForm about{services};
 
   ClientFixture() {
+    ::mkdir((drives.Path() + "/c").c_str(), 0700);
     form.SetAboutForm(&about);
     // A set-up client: the Connect command needs a local network type.
     profile.values[{form.FIniFileName, "KVZ Client", "actStr"}] = "电信网络";

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tests/log/concurrent_line.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace kvz::client {
 namespace {

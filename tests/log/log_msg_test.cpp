@@ -6,7 +6,7 @@
 
 #include "platform/host/host_file_system.h"
 #include "tests/fakes/fake_clock.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace kvz::client {
 namespace {

@@ -56,6 +56,28 @@ TEST_F(SessionTest, GoodDialShowsProgressAndEndsConnectedInTheTray) {
   EXPECT_EQ(f.form.FStartTicks, 5000);
 }
 
+TEST_F(SessionTest, OnlyADialOfOurOwnRunsTheCaptureScript) {
+  StartIdle();
+  f.form.ConnectButtonClick();
+  f.Report(0x2000);
+  f.Pump();
+  ASSERT_EQ(f.ShellCallsTo("c:\\cmd.cmd"), 1u);
+  for (const auto& call : f.shell.calls) {
+    if (call.file != "c:\\cmd.cmd") continue;
+    EXPECT_TRUE(call.waited);
+    EXPECT_EQ(call.show, 0);
+    EXPECT_EQ(call.owner, f.app.applicationWindow);
+  }
+
+  ClientFixture adopted;
+  adopted.ras.open = {{0x11, "ZORuda"}};
+  adopted.form.FormShow();
+  adopted.TypeCredentials("alice", "secret");
+  adopted.form.ConnectButtonClick();
+  EXPECT_EQ(adopted.ShellCallsTo("c:\\cmd.cmd"), 0u);
+  EXPECT_FALSE(adopted.files.IsOrdinaryFile("c:\\cmd.cmd"));
+}
+
 TEST_F(SessionTest, ReportsArePostedToTheMainWindow) {
   StartIdle();
   f.form.ConnectButtonClick();

@@ -1,7 +1,7 @@
 // The Linux half of the profile contract: HostProfileFile on real files.
 #include "platform/host/host_profile_file.h"
 #include "tests/contract/profile_contract_env.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace kvz::contract {
 namespace {

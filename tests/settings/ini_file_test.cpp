@@ -4,7 +4,7 @@
 
 #include "client/settings/settings_errors.h"
 #include "platform/host/host_profile_file.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace kvz::client {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/host_profile_file.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace kvz::setform {
 namespace {

@@ -11,7 +11,7 @@
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_ras.h"
 #include "tests/fakes/fake_shell.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace kvz::testing {
 
