@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "client/settings/settings_keys.h"
 #include "platform/profile_file.h"
 
 namespace kvz::setform {
@@ -19,7 +20,9 @@ inline constexpr char kWriteFailed[] = "无法保存设置，请检查文件："
 
 // The choices, in the order the dialog lists them; the texts are stored as
 // they are in "actStr" of section "KVZ Client".
-inline constexpr std::array<const char*, 3> kNetworkTypes = {"电信网络", "网通网络", "内部网络"};
+inline constexpr std::array<const char*, 3> kNetworkTypes = {
+    client::settings::kTelecomNetwork, client::settings::kNetcomNetwork,
+    client::settings::kInternalNetwork};
 
 // The settings file beside the program: its folder (a drive root keeps its
 // backslash) followed by "\KVZClient.ini".

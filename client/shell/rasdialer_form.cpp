@@ -1,6 +1,7 @@
 #include "client/shell/rasdialer_form.h"
 
 #include "client/shell/about_form.h"
+#include "client/settings/settings_keys.h"
 #include "client/shell/endpoints.h"
 #include "client/shell/tray_pictures.h"
 #include "platform/types.h"
@@ -128,7 +129,7 @@ void TRasDialerForm::CancelButtonClick() { CancelConnect(); }
 
 std::string TRasDialerForm::WebServerUrl(const char* path) const {
   const char* host =
-      FNetworkType == "网通网络" ? endpoints::kNetcomWebServer : endpoints::kMainWebServer;
+      FNetworkType == settings::kNetcomNetwork ? endpoints::kNetcomWebServer : endpoints::kMainWebServer;
   return std::string("http://") + host + ":" + std::to_string(endpoints::kWebServerPort) + path;
 }
 
