@@ -4,6 +4,7 @@
 // instead of closing. Argument: the loopback server's base URL, whose
 // "update/soft.html" arrives slowly. Exit code 0 when every check held.
 #include <windows.h>
+// After <windows.h>:
 #include <objbase.h>
 #undef DeleteFile
 
@@ -163,7 +164,8 @@ void CheckCloseDuringTransfer(HINSTANCE instance, const std::string& baseUrl) {
   Check(shell.calls == 1, "the client is started once");
   Check(shell.ownerAlive, "the window was still there when the client was started");
   Check(!IsWindow(hwnd), "the window is closed at the end of the run");
-  Check(profile.GetString("soft", "cacheName", "<none>", 1000, "C:\\kvzcheck\\config.ini") != "<none>",
+  Check(profile.GetString("soft", "cacheName", "<none>", 1000, "C:\\kvzcheck\\config.ini") !=
+            "<none>",
         "cacheName was written");
 }
 
