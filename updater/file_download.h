@@ -12,9 +12,9 @@ namespace kvz::updater {
 // progress report of the facility, on the calling thread.
 class CFileDownload {
  public:
-  using ProgressHandler = std::function<void(std::int32_t lProgress, std::int32_t lMaxProgress,
-                                             std::int32_t lStatusCode,
-                                             const std::string& sStatusText)>;
+  using ProgressHandler =
+      std::function<void(std::int32_t lProgress, std::int32_t lMaxProgress,
+                         std::int32_t lStatusCode, const std::string& sStatusText)>;
 
   // `processMessages` runs the user interface's waiting messages once; it is
   // called after every progress report.

@@ -30,8 +30,8 @@ void Form1::Form_Load() {
 
   m_oFileDownload = std::make_unique<CFileDownload>(
       m_oPlatform.downloader, [this] { m_oPlatform.window.ProcessMessages(); });
-  m_oFileDownload->OnProgress = [this](std::int32_t progress, std::int32_t max,
-                                       std::int32_t status, const std::string& text) {
+  m_oFileDownload->OnProgress = [this](std::int32_t progress, std::int32_t max, std::int32_t status,
+                                       const std::string& text) {
     m_oFileDownload_OnProgress(progress, max, status, text);
   };
 
@@ -94,7 +94,8 @@ bool Form1::InstallEntry(const std::string& base, const std::string& name) {
   // When the new copy cannot take the name (for instance the update folder's
   // file is held open), the previous copy goes back so the name is never left
   // without an installed file.
-  if (!files.MoveFileReplace(fetched, installed) && backedUp) files.MoveFileReplace(backup, installed);
+  if (!files.MoveFileReplace(fetched, installed) && backedUp)
+    files.MoveFileReplace(backup, installed);
   return true;
 }
 

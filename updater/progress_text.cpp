@@ -9,7 +9,8 @@ namespace kvz::updater {
 
 std::int32_t ProgressPercent(std::int32_t progress, std::int32_t max) {
   if (max == 0) return 0;
-  const double percent = std::floor(static_cast<double>(progress) / static_cast<double>(max) * 100.0);
+  const double percent =
+      std::floor(static_cast<double>(progress) / static_cast<double>(max) * 100.0);
   // A wild report (progress far above its total) must not overflow the
   // conversion; hold it at the ends of the 32-bit range instead.
   if (percent >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))

@@ -31,8 +31,8 @@ struct TransferState {
 std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user) {
   auto& state = *static_cast<TransferState*>(user);
   const std::size_t length = size * count;
-  const bool endOfHeaders = (length == 2 && data[0] == '\r' && data[1] == '\n') ||
-                            (length == 1 && data[0] == '\n');
+  const bool endOfHeaders =
+      (length == 2 && data[0] == '\r' && data[1] == '\n') || (length == 1 && data[0] == '\n');
   if (!endOfHeaders) return length;
   long status = 0;
   curl_easy_getinfo(state.curl, CURLINFO_RESPONSE_CODE, &status);
@@ -87,20 +87,27 @@ std::string EscapeUnsafeBytes(const std::string& url) {
 
 CurlUrlDownloader::CurlUrlDownloader(std::string driveRoot) : driveRoot_(std::move(driveRoot)) {
   curl_global_init(CURL_GLOBAL_DEFAULT);
+  curl_ = curl_easy_init();
 }
 
-CurlUrlDownloader::~CurlUrlDownloader() { curl_global_cleanup(); }
+CurlUrlDownloader::~CurlUrlDownloader() {
+  if (curl_) curl_easy_cleanup(static_cast<CURL*>(curl_));
+  curl_global_cleanup();
+}
 
 UrlTransferResult CurlUrlDownloader::Transfer(const std::string& url, const std::string& file,
                                               IUrlDownloadSink& sink) {
+  if (busy_) return {};
   abortRequested_ = false;
   std::FILE* out = std::fopen(HostPath(file, driveRoot_).c_str(), "wb");
   if (!out) return {};
-  CURL* curl = curl_easy_init();
+  CURL* curl = static_cast<CURL*>(curl_);
   if (!curl) {
     std::fclose(out);
     return {};
   }
+  // A reset drops the options of the last transfer but keeps its connections.
+  curl_easy_reset(curl);
   TransferState state{sink, out, url, abortRequested_, curl};
   const std::string escapedUrl = EscapeUnsafeBytes(url);
   curl_easy_setopt(curl, CURLOPT_URL, escapedUrl.c_str());
@@ -124,8 +131,9 @@ UrlTransferResult CurlUrlDownloader::Transfer(const std::string& url, const std:
   curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
 
   sink.OnStart();
+  busy_ = true;
   const CURLcode code = curl_easy_perform(curl);
-  curl_easy_cleanup(curl);
+  busy_ = false;
   const bool closed = std::fclose(out) == 0;
 
   UrlTransferResult result;

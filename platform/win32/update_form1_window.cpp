@@ -40,17 +40,15 @@ UpdateForm1Window::UpdateForm1Window(HINSTANCE instance) {
   // Centred on the screen: the window has no owner.
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_ = CreateWindowExW(0, kWindowClass, WideFromGbk(updater::kDesignedCaption).c_str(),
-                            kWindowStyle, left, top, width, height, nullptr, nullptr, instance,
-                            this);
+  window_ =
+      CreateWindowExW(0, kWindowClass, WideFromGbk(updater::kDesignedCaption).c_str(), kWindowStyle,
+                      left, top, width, height, nullptr, nullptr, instance, this);
   if (!window_) return;  // the run goes on without a window; it never needs one
-  label_ = CreateWindowExW(0, L"STATIC", WideFromGbk(updater::kDesignedProgressText).c_str(),
-                           WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                           TwipsToPixels(Design::kLabelLeft, dpiX),
-                           TwipsToPixels(Design::kLabelTop, dpiY),
-                           TwipsToPixels(Design::kLabelWidth, dpiX),
-                           TwipsToPixels(Design::kLabelHeight, dpiY), window_, nullptr, instance,
-                           nullptr);
+  label_ = CreateWindowExW(
+      0, L"STATIC", WideFromGbk(updater::kDesignedProgressText).c_str(),
+      WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, TwipsToPixels(Design::kLabelLeft, dpiX),
+      TwipsToPixels(Design::kLabelTop, dpiY), TwipsToPixels(Design::kLabelWidth, dpiX),
+      TwipsToPixels(Design::kLabelHeight, dpiY), window_, nullptr, instance, nullptr);
   if (label_) {
     SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
@@ -75,8 +73,8 @@ void UpdateForm1Window::FitLabelToText() {
   const int length = GetWindowTextW(label_, text, static_cast<int>(sizeof text / sizeof text[0]));
   HDC context = GetDC(label_);
   if (!context) return;
-  HGDIOBJ previous = SelectObject(context, reinterpret_cast<HGDIOBJ>(
-                                               SendMessageW(label_, WM_GETFONT, 0, 0)));
+  HGDIOBJ previous =
+      SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(label_, WM_GETFONT, 0, 0)));
   SIZE extent{};
   GetTextExtentPoint32W(context, text, length, &extent);
   SelectObject(context, previous);

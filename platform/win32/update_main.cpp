@@ -1,4 +1,5 @@
 #include <windows.h>
+// After <windows.h>:
 #include <objbase.h>
 // <windows.h> maps DeleteFile to DeleteFileA; the file interface means its own name.
 #undef DeleteFile

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+// After <windows.h>:
 #include <urlmon.h>
 
 #include "platform/url_download.h"

@@ -31,7 +31,9 @@ class CurlDownloadTest : public ::testing::Test {
     tree.Write("www/soft/my file.txt", "blank");
     server = std::make_unique<testing::LoopbackServer>(tree.PathOf("www"), tree.Root());
     engine.OnProgress = [this](std::int32_t p, std::int32_t m, std::int32_t s,
-                               const std::string& t) { reports.push_back({p, m, s, t}); };
+                               const std::string& t) {
+      reports.push_back({p, m, s, t});
+    };
   }
   std::string Url(const std::string& path) const { return server->BaseUrl() + path; }
   bool Fetch(const std::string& path) {
@@ -59,7 +61,7 @@ TEST_F(CurlDownloadTest, FaultsOfTheServerGiveFalse) {
     bool result;
   };
   const Case cases[] = {
-      {"404", false}, {"500", false},     {"drop", false},
+      {"404", false},   {"500", false},    {"drop", false},
       {"short", false}, {"silent", false}, {"trickle", true},
   };
   for (const auto& c : cases) {
@@ -78,7 +80,8 @@ TEST_F(CurlDownloadTest, FaultsOfTheServerGiveFalse) {
 
 TEST_F(CurlDownloadTest, MissingFileNoServerAndUnwritableTargetGiveFalse) {
   EXPECT_FALSE(Fetch("soft/none.exe"));
-  const std::string closed = "http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort()) + "/";
+  const std::string closed =
+      "http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort()) + "/";
   EXPECT_FALSE(engine.StartDownloading(closed + "soft/app.exe", "C:\\kvz\\update\\app.exe"));
   EXPECT_FALSE(engine.StartDownloading(Url("soft/app.exe"), "C:\\kvz\\nofolder\\app.exe"));
   EXPECT_FALSE(engine.StartDownloading(Url("soft/app.exe"), "C:\\kvz\\update\\"));

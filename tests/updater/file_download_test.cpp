@@ -1,10 +1,11 @@
+#include "updater/file_download.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <tuple>
 
 #include "tests/updater/update_fakes.h"
-#include "updater/file_download.h"
 
 namespace kvz::updater {
 namespace {

@@ -111,7 +111,8 @@ TEST_F(Form1Test, UpdaterAtTheRootOfADrive) {
   ASSERT_EQ(facility.calls.size(), 1u);
   EXPECT_EQ(facility.calls[0].file, "C:\\update\\soft.html");
   ExpectClientStartedOnce("C:\\");
-  EXPECT_EQ(profile.GetString("soft", "cacheName", "-", 1000, "C:\\config.ini"), "C:\\cache\\copy1b");
+  EXPECT_EQ(profile.GetString("soft", "cacheName", "-", 1000, "C:\\config.ini"),
+            "C:\\cache\\copy1b");
 }
 
 TEST(FolderOfProgram, KeepsTheBackslashOnlyAtADriveRoot) {

@@ -1,8 +1,9 @@
+#include "updater/ini_file.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/host/host_profile_file.h"
 #include "tests/updater/temp_tree.h"
-#include "updater/ini_file.h"
 
 namespace kvz::updater {
 namespace {

@@ -26,6 +26,9 @@ import urllib.parse
 
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
+    # Headers and body go out as separate writes; without this the second
+    # waits for a delayed acknowledgement on every new connection.
+    disable_nagle_algorithm = True
     server_version = "KvzTestServer/1"
 
     def log_message(self, *args):

@@ -33,7 +33,8 @@ class ScriptedDownloader : public platform::IUrlDownloader {
   struct Call {
     std::string url, file;
   };
-  using Script = std::function<platform::UrlTransferResult(const Call&, platform::IUrlDownloadSink&)>;
+  using Script =
+      std::function<platform::UrlTransferResult(const Call&, platform::IUrlDownloadSink&)>;
   Script script;
   std::vector<Call> calls;
   int aborts = 0;

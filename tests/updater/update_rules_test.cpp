@@ -16,6 +16,7 @@ struct VersionCase {
 };
 
 TEST(NeedUpdate, ComparesComponentsAsText) {
+  // clang-format off
   const VersionCase cases[] = {
       {"1.5", "1.4", false},
       {"1.5", "1.10", false},   // "10" is less than "5" as text
@@ -32,6 +33,7 @@ TEST(NeedUpdate, ComparesComponentsAsText) {
       {"1.2.3", "", false},
       {"1.0", "1.0.", false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(NeedUpdate(c.installed, c.server), c.update)
         << "installed '" << c.installed << "' server '" << c.server << "'";
@@ -56,6 +58,7 @@ TEST(ProgressPercent, DividesFirstInDoublePrecision) {
   struct Case {
     std::int32_t progress, max, percent;
   };
+  // clang-format off
   const Case cases[] = {
       {29, 100, 28},   // 0.29 * 100 is 28.999999999999996
       {50, 200, 25},
@@ -68,6 +71,7 @@ TEST(ProgressPercent, DividesFirstInDoublePrecision) {
       {1, 3, 33},
       {2, 3, 66},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(ProgressPercent(c.progress, c.max), c.percent) << c.progress << " of " << c.max;
   }
@@ -101,6 +105,7 @@ TEST(IsSafeManifestName, RefusesNamesThatLeaveTheFolder) {
     const char* name;
     bool safe;
   };
+  // clang-format off
   const Case cases[] = {
       {"KVZClient.exe", true},
       {"html\\noLogin.html", true},
@@ -126,6 +131,7 @@ TEST(IsSafeManifestName, RefusesNamesThatLeaveTheFolder) {
       {"\x95\x5C..", true},
       {"\x95\x5C\\..\\x", false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(IsSafeManifestName(c.name), c.safe) << "'" << c.name << "'";
   }

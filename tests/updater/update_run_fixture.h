@@ -27,7 +27,9 @@ class UpdateRunFixture : public ::testing::Test {
   void SetUp() override {
     tree.MakeFolder("c/kvz/update");
     // What the settings file says at the moment the client is started.
-    shell.onExecute = [this](const fakes::FakeShell::Call&) { cacheNameAtStart = CacheNameSetting(); };
+    shell.onExecute = [this](const fakes::FakeShell::Call&) {
+      cacheNameAtStart = CacheNameSetting();
+    };
   }
 
   void WriteConfig(const std::string& version, const std::string& url,
@@ -51,7 +53,8 @@ class UpdateRunFixture : public ::testing::Test {
 
   // Runs the updater once as its start would, over `files` and `facility`.
   void RunUpdater(platform::IUrlDownloader& facility, platform::IFileSystem* files = nullptr) {
-    updater::Form1 form({files ? *files : hostFiles, profile, shell, facility, window, programFile});
+    updater::Form1 form(
+        {files ? *files : hostFiles, profile, shell, facility, window, programFile});
     form.Form_Load();
     EXPECT_TRUE(form.IsClosed());
     lastStage = form.Stage();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/host/curl_url_downloader.h"
@@ -54,8 +55,9 @@ TEST_F(UpdateRunTest, NewerVersionSwapsEveryFileWithBackups) {
   EXPECT_FALSE(tree.Exists("c/kvz/update/new.dat.bak")) << "nothing to back up at a first install";
   EXPECT_FALSE(tree.Exists("c/kvz/update/a.dll"));
   EXPECT_EQ(InUpdateFolder("soft.html"), "1.1\r\nKVZClient.exe\r\na.dll\r\nnew.dat");
-  EXPECT_EQ(server->Requests(), (std::vector<std::string>{"/update/soft.html", "/soft/KVZClient.exe",
-                                                          "/soft/a.dll", "/soft/new.dat"}));
+  EXPECT_EQ(server->Requests(),
+            (std::vector<std::string>{"/update/soft.html", "/soft/KVZClient.exe", "/soft/a.dll",
+                                      "/soft/new.dat"}));
   EXPECT_EQ(lastStage, 2);
   EXPECT_EQ(cacheNameAtStart, "") << "libcurl keeps no cache, so the key is written empty";
   ExpectClientStartedOnce();
@@ -78,7 +80,8 @@ TEST_F(UpdateRunTest, ManifestThatCannotBeFetchedStopsTheRun) {
   const Case cases[] = {
       {"no server",
        [this] {
-         WriteConfig("1.0", "http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort()) + "/");
+         WriteConfig("1.0",
+                     "http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort()) + "/");
        }},
       {"404", [this] { server->SetFault("/update/soft.html", "404"); }},
       {"500", [this] { server->SetFault("/update/soft.html", "500"); }},
@@ -159,7 +162,8 @@ TEST_F(UpdateRunTest, FinalCrLfEndsTheRunAfterAllRealEntries) {
   EXPECT_EQ(Installed("a.dll"), "a 1.1");
   EXPECT_EQ(Installed("KVZClient.exe"), "client 1.1");
   EXPECT_EQ(InUpdateFolder("KVZClient.exe.bak"), "client 1.0");
-  EXPECT_TRUE(tree.Exists("c/kvz/update")) << "the empty entry's target is the update folder itself";
+  EXPECT_TRUE(tree.Exists("c/kvz/update"))
+      << "the empty entry's target is the update folder itself";
   ExpectClientStartedOnce();
 }
 
@@ -186,8 +190,12 @@ TEST_F(UpdateRunTest, FailingTransferStopsAtThatEntryAndLeavesItsInstalledCopy) 
     EXPECT_EQ(Installed("KVZClient.exe"), "client 1.0") << "no error page or half file installed";
     EXPECT_FALSE(tree.Exists("c/kvz/update/KVZClient.exe.bak"));
     EXPECT_EQ(Installed("b.dll"), "b 1.0");
-    EXPECT_EQ(server->Requests(), (std::vector<std::string>{"/update/soft.html", "/soft/a.dll",
-                                                            "/soft/KVZClient.exe"}));
+    // A kept connection that closes without an answer may have gone stale,
+    // so libcurl (like wininet) asks once more: repeats are collapsed.
+    std::vector<std::string> requests = server->Requests();
+    requests.erase(std::unique(requests.begin(), requests.end()), requests.end());
+    EXPECT_EQ(requests, (std::vector<std::string>{"/update/soft.html", "/soft/a.dll",
+                                                  "/soft/KVZClient.exe"}));
     ExpectClientStartedOnce();
   }
 }
@@ -203,8 +211,8 @@ TEST_F(UpdateRunTest, SlowTrickleStillInstallsTheWholeFile) {
 }
 
 TEST_F(UpdateRunTest, HostileNamesAreRefusedLikeFailedTransfers) {
-  for (const char* name : {"..\\evil.exe", "../evil.exe", "html\\..\\..\\evil.exe",
-                           "\\evil.exe", "/evil.exe", "C:\\evil.exe", "c:evil.exe"}) {
+  for (const char* name : {"..\\evil.exe", "../evil.exe", "html\\..\\..\\evil.exe", "\\evil.exe",
+                           "/evil.exe", "C:\\evil.exe", "c:evil.exe"}) {
     SCOPED_TRACE(name);
     shell.calls.clear();
     window.destroyCalls = 0;
