@@ -14,8 +14,10 @@ TLogMsg::TLogMsg(const std::string& fileName, platform::IFileSystem& files,
   FStartTime = DateTimeValue(clock_.Now());
   FLogFileName = LogFileNameFor(fileName, fileName.empty() ? moduleFileName() : std::string());
   FOldFileName = OldFileNameFor(FLogFileName);
+  // Another copy of the client may create the file between a failed open and
+  // the creation; it must not be emptied then, so the second step keeps it.
   FLogFile = files_.OpenShared(FLogFileName);
-  if (!FLogFile) FLogFile = files_.CreateShared(FLogFileName);
+  if (!FLogFile) FLogFile = files_.OpenOrCreateShared(FLogFileName);
   if (FLogFile) LogText('!', "Start");
 }
 
@@ -65,14 +67,12 @@ void TLogMsg::WriteLine(char tag, const char* buffer, int length, const char* ex
 void TLogMsg::RollOver() {
   FLogFile.reset();
   files_.DeleteFile(FOldFileName);
-  if (files_.RenameFile(FLogFileName, FOldFileName)) {
-    FLogFile = files_.CreateShared(FLogFileName);
-    return;
-  }
-  // The log could not be moved aside: emptying it now would lose it, so the
-  // lines go on at its end and the next line tries again.
-  FLogFile = files_.OpenShared(FLogFileName);
-  if (!FLogFile) FLogFile = files_.CreateShared(FLogFileName);
+  // Once the log is moved aside the name is free; if another copy of the
+  // client has already made a new log there, its lines stay. If the log could
+  // not be moved aside, emptying it would lose it: the lines go on at its end
+  // and the next line tries again.
+  files_.RenameFile(FLogFileName, FOldFileName);
+  FLogFile = files_.OpenOrCreateShared(FLogFileName);
 }
 
 std::string TLogMsg::FormatElapsed(double elapsedDays) {

@@ -6,11 +6,6 @@
 
 namespace kvz::client {
 
-void TRasDialerForm::SaveLoginSettings() {}
-void TRasDialerForm::OpenNetworkSetup() {}
-void TRasDialerForm::RestoreLoginFields() { PasswordEdit.SetCaption(""); }
-void TRasDialerForm::AccountDuration() {}
-void TRasDialerForm::LogStatusLine(const std::string&) {}
 void TRasDialerForm::RunSplitRouting() {}
 
 }  // namespace kvz::client

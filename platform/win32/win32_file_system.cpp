@@ -16,11 +16,22 @@ class Win32AppendFile : public IAppendFile {
   explicit Win32AppendFile(HANDLE handle) : handle_(handle) {}
   ~Win32AppendFile() override { CloseHandle(handle_); }
 
-  // The handle has FILE_APPEND_DATA without FILE_WRITE_DATA, so the system
-  // moves to the end and writes as one step: one call, one unbroken record.
+  // One WriteFile per record on a handle with FILE_APPEND_DATA and without
+  // FILE_WRITE_DATA: Windows moves to the end and writes as one step, so
+  // writers in other processes never split a record. Wine does not make that
+  // step atomic (records of two writers overwrite each other there), so the
+  // write also holds an exclusive lock on a byte far past any real end of
+  // file, which every copy of the client takes the same way; the explicit
+  // move to the end then happens inside the lock on both systems.
   bool Append(const std::string& bytes) override {
+    OVERLAPPED lockAt{};
+    lockAt.OffsetHigh = kLockOffsetHigh;
+    const bool locked = LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lockAt) != 0;
+    LARGE_INTEGER zero{};
+    SetFilePointerEx(handle_, zero, nullptr, FILE_END);
     DWORD written = 0;
     BOOL ok = WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (locked) UnlockFileEx(handle_, 0, 1, 0, &lockAt);
     return ok && written == bytes.size();
   }
   std::optional<std::uint64_t> Size() override {
@@ -30,11 +41,15 @@ class Win32AppendFile : public IAppendFile {
   }
 
  private:
+  static constexpr DWORD kLockOffsetHigh = 0x40000000;  // byte 2^62
   HANDLE handle_;
 };
 
+// Reading rights too: LockFileEx wants a handle that may read or write, and
+// FILE_APPEND_DATA alone is neither.
 std::unique_ptr<IAppendFile> OpenAppend(const std::string& path, DWORD disposition) {
-  HANDLE h = CreateFileA(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+  HANDLE h = CreateFileA(path.c_str(),
+                         FILE_READ_DATA | FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                          kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32AppendFile>(h);
@@ -48,6 +63,10 @@ std::unique_ptr<IAppendFile> Win32FileSystem::OpenShared(const std::string& path
 
 std::unique_ptr<IAppendFile> Win32FileSystem::CreateShared(const std::string& path) {
   return OpenAppend(path, CREATE_ALWAYS);
+}
+
+std::unique_ptr<IAppendFile> Win32FileSystem::OpenOrCreateShared(const std::string& path) {
+  return OpenAppend(path, OPEN_ALWAYS);
 }
 
 bool Win32FileSystem::WriteWholeFile(const std::string& path, const std::string& bytes) {

@@ -133,6 +133,13 @@ TEST_F(ProfileContract, BlanksAroundTheKeyLandOnTheSameKey) {
   EXPECT_EQ(Get("a.ini", "Last", "Fresh", "d"), "1");
 }
 
+TEST_F(ProfileContract, LeadingBlanksOfANewKeyAreNotWritten) {
+  env_->WriteRaw("a.ini", "[Last]\r\nSavePW=1\r\n");
+  ASSERT_TRUE(Put("a.ini", "Last", "   Password", "123"));
+  EXPECT_EQ(Raw("a.ini"), "[Last]\r\nSavePW=1\r\nPassword=123\r\n");
+  EXPECT_EQ(Get("a.ini", "Last", "Password", "d"), "123");
+}
+
 TEST_F(ProfileContract, NamesMatchWithoutRegardToCaseOnWrite) {
   env_->WriteRaw("a.ini", "[Last]\r\nUserName=a\r\n");
   ASSERT_TRUE(Put("a.ini", "LAST", "USERNAME", "b"));

@@ -25,7 +25,11 @@ struct ClientFixture {
   client::TRasDialerForm form{services};
   client::TAboutForm about{services};
 
-  ClientFixture() { form.SetAboutForm(&about); }
+  ClientFixture() {
+    form.SetAboutForm(&about);
+    // A set-up client: the Connect command needs a local network type.
+    profile.values[{form.FIniFileName, "KVZ Client", "actStr"}] = "电信网络";
+  }
 
   // Runs the posted messages through the form's message handler.
   void Pump() {

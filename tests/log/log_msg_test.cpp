@@ -21,6 +21,9 @@ class CountingFileSystem : public platform::HostFileSystem {
   std::unique_ptr<platform::IAppendFile> CreateShared(const std::string& path) override {
     return Wrap(HostFileSystem::CreateShared(path));
   }
+  std::unique_ptr<platform::IAppendFile> OpenOrCreateShared(const std::string& path) override {
+    return Wrap(HostFileSystem::OpenOrCreateShared(path));
+  }
 
  private:
   class CountingFile : public platform::IAppendFile {
@@ -160,6 +163,33 @@ TEST_F(LogMsgTest, LogThatCannotBeMovedAsideIsKept) {
   log->SetMaxSize(1);
   log->LogText('!', "aaaa");
   EXPECT_EQ(Content(), Line("Start") + Line("aaaa"));
+}
+
+// Another copy of the client creates the log right after our open found none.
+class RacingFileSystem : public platform::HostFileSystem {
+ public:
+  explicit RacingFileSystem(const testing::TempFolder& folder) : folder_(folder) {}
+  std::unique_ptr<platform::IAppendFile> OpenShared(const std::string& path) override {
+    if (!raced_) {
+      raced_ = true;
+      folder_.Write("kvz.log", "their line\r\n");
+      return nullptr;
+    }
+    return HostFileSystem::OpenShared(path);
+  }
+
+ private:
+  const testing::TempFolder& folder_;
+  bool raced_ = false;
+};
+
+TEST_F(LogMsgTest, LogCreatedByAnotherCopyMeanwhileIsNotEmptied) {
+  RacingFileSystem racing(folder_);
+  {
+    TLogMsg log(folder_.File("kvz.log"), racing, clock_, [] { return std::string(); });
+  }
+  std::string content = Content();
+  EXPECT_EQ(content.rfind("their line\r\n" + Line("Start"), 0), 0u) << content;
 }
 
 TEST_F(LogMsgTest, UnwritableFolderLeavesTheProgramRunningWithoutALog) {

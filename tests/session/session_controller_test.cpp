@@ -69,12 +69,16 @@ TEST_F(SessionTest, ReportsArePostedToTheMainWindow) {
 
 TEST_F(SessionTest, CancelWhileConnectedHangsUpAndComesBackFromTheTray) {
   StartIdle();
+  f.clock.ticks = 1000;
   f.form.ConnectButtonClick();
   f.Report(0x2000);
   f.Pump();
+  f.clock.ticks += 5000;
   f.form.CancelButtonClick();
 
-  EXPECT_EQ(Lines(f.form).back(), "断开连接");
+  // The cancel line, then the session's time and the entry's total.
+  EXPECT_THAT(Lines(f.form), ::testing::IsSupersetOf({"断开连接", "Connect Time: 5 Sec with ZORuda",
+                                                      "Cumulated Connect Time: 5 Sec"}));
   EXPECT_THAT(f.ras.hangUps, ElementsAre(f.ras.dialHandle));
   EXPECT_EQ(f.form.FRasConn, 0u);
   EXPECT_EQ(f.form.FStartTicks, 0);

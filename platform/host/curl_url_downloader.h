@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+
+#include "platform/url_download.h"
+
+namespace kvz::platform {
+
+// URL download over libcurl on the calling thread. It keeps no cache, so it
+// never reports status 14. Progress reports: 4 when the body begins (total =
+// announced length or 0), 5 for every piece of the body, 6 at its end; the
+// text is the URL. Windows paths are mapped by HostPath with driveRoot.
+class CurlUrlDownloader : public IUrlDownloader {
+ public:
+  explicit CurlUrlDownloader(std::string driveRoot = {});
+  ~CurlUrlDownloader() override;
+
+  UrlTransferResult Transfer(const std::string& url, const std::string& file,
+                             IUrlDownloadSink& sink) override;
+  void Abort() override { abortRequested_ = true; }
+
+ private:
+  std::string driveRoot_;
+  bool abortRequested_ = false;
+};
+
+}  // namespace kvz::platform
