@@ -26,6 +26,13 @@ const char* RasConnLayout(DWORD size) {
   return Find(layouts, size);
 }
 
+const char* RasConnSizeHint(DWORD size) {
+  if (RasConnLayout(size) == nullptr && size == sizeof(RasConnV400Unpacked)) {
+    return "0x400-without-4-byte-packing";
+  }
+  return nullptr;
+}
+
 const char* RasDialParamsLayout(DWORD size) {
   static const Layout layouts[] = {
       {sizeof(RasDialParamsV400), "0x400"},

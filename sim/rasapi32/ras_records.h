@@ -76,3 +76,14 @@ const char* RasDialParamsLayout(DWORD size);
 }  // namespace kvz::sim
 
 #include <poppack.h>
+
+namespace kvz::sim {
+
+// The oldest RASCONN laid out without <ras.h>'s packing: a mistake that a
+// 64-bit caller makes when it declares the record itself (424 bytes there).
+struct RasConnV400Unpacked { KVZ_SIM_RASCONN_V400; };
+
+// A hint for a RASCONN size that no version has, or nullptr.
+const char* RasConnSizeHint(DWORD size);
+
+}  // namespace kvz::sim

@@ -94,7 +94,8 @@ DWORD WINAPI RasEnumConnectionsA(kvz::sim::RasConnV400* records, DWORD* bufferSi
                      " layout=" + (layout ? layout : "unknown") +
                      " cb=" + std::to_string(*bufferSize);
   if (layout == nullptr) {
-    JournalLine(call + Result(kErrorInvalidSize));
+    const char* hint = kvz::sim::RasConnSizeHint(size);
+    JournalLine(call + Result(kErrorInvalidSize) + (hint ? std::string(" hint=") + hint : ""));
     return kErrorInvalidSize;
   }
   auto connections = service.Connections();

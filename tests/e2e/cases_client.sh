@@ -64,13 +64,31 @@ expect window-visible 1
 control class=Button text="断 开"
 click
 control class=ListBox
-expect last-line "断开连接"
-expect line-count 11
+expect last-line~ "Cumulated "
+print lines
 EOF
     e2e_expect_idle_script
-  } | e2e_drive
+  } | e2e_drive | e2e_check_cancel_lines
   e2e_journal_has "^RasHangUpA handle=0xa10001 -> 0$"
   e2e_screenshot main
+}
+
+# After Cancel of a dialled session: the dial's ten lines, "断开连接", then
+# the session's time and the new total, which is also in the settings file.
+e2e_check_cancel_lines() {
+  local out seconds total
+  out="$(tr -d '\r' | sed -n 's/^line \([0-9]*\): /\1 /p')"
+  e2e_same "line 10" "10 断开连接" "$(sed -n 11p <<<"$out")"
+  seconds="$(sed -n 's/^11 Connect Time: \([0-9][0-9]*\) Sec with ZORuda$/\1/p' <<<"$out")"
+  total="$(sed -n 's/^12 Cumulated Connect Time: \([0-9][0-9]*\) Sec$/\1/p' <<<"$out")"
+  [ -n "$seconds" ] && [ -n "$total" ] && [ "$(wc -l <<<"$out")" -eq 13 ] ||
+    e2e_fail "unexpected lines after Cancel: $out"
+  # A fresh settings file held no total, so the total is this session.
+  e2e_same "total" "$seconds" "$total"
+  tr -d '\r' <"$E2E_CLIENT_DIR/KVZClient.ini" |
+    awk -v want="Connect Time=$total" '/^\[/ { s = $0 } s == "[RAS_ENTRY_ZORuda]" && $0 == want { f = 1 }
+                                        END { exit !f }' ||
+    e2e_fail "KVZClient.ini holds no total of $total s: $(cat "$E2E_CLIENT_DIR/KVZClient.ini")"
 }
 
 case_cancel_while_dialling() {

@@ -102,14 +102,14 @@ Outcome Interpreter::Expect(const Command& c) {
   if (what == L"text" || what == L"text~") {
     return WaitFor(c, [control] { return TextOf(control); }, value, what == L"text~");
   }
-  if (what == L"last-line" || what == L"line-count") {
+  if (what == L"last-line" || what == L"last-line~" || what == L"line-count") {
     bool count = what == L"line-count";
     return WaitFor(c, [control, count]() -> std::optional<std::wstring> {
       auto lines = ListLines(control);
       if (!lines) return std::nullopt;
       if (count) return std::to_wstring(lines->size());
       return lines->empty() ? std::wstring(L"(no lines)") : lines->back();
-    }, value, false);
+    }, value, what == L"last-line~");
   }
   if (what == L"enabled") return WaitFor(c, [control] { return Flag(IsWindowEnabled(control)); }, value, false);
   if (what == L"visible") return WaitFor(c, [control] { return Flag(IsWindowVisible(control)); }, value, false);
