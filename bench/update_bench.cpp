@@ -17,7 +17,7 @@
 #include "platform/host/host_profile_file.h"
 #include "tests/fakes/fake_shell.h"
 #include "tests/updater/loopback_server.h"
-#include "tests/updater/temp_tree.h"
+#include "tests/fakes/temp_folder.h"
 #include "updater/form1.h"
 
 extern char** environ;
@@ -46,20 +46,20 @@ class SilentWindow : public kvz::updater::IForm1Window {
 };
 
 // Every file is there in full (a stat each, timed on both sides alike).
-bool AllArrived(const kvz::testing::TempTree& tree, const std::string& folder) {
+bool AllArrived(const kvz::testing::TempFolder& tree, const std::string& folder) {
   for (int i = 0; i < kFiles; ++i) {
     struct stat st;
-    if (::stat(tree.PathOf(folder + FileName(i)).c_str(), &st) != 0) return false;
+    if (::stat(tree.File(folder + FileName(i)).c_str(), &st) != 0) return false;
     if (static_cast<std::size_t>(st.st_size) != kFileSize) return false;
   }
   return true;
 }
 
 // One whole update run; false when the client would not be started.
-bool RunUpdater(const kvz::testing::TempTree& tree) {
-  kvz::platform::HostFileSystem files(tree.Root());
-  kvz::platform::HostProfileFile profile(tree.Root());
-  kvz::platform::CurlUrlDownloader curl(tree.Root());
+bool RunUpdater(const kvz::testing::TempFolder& tree) {
+  kvz::platform::HostFileSystem files(tree.Path());
+  kvz::platform::HostProfileFile profile(tree.Path());
+  kvz::platform::CurlUrlDownloader curl(tree.Path());
   kvz::fakes::FakeShell shell;
   SilentWindow window;
   kvz::updater::Form1 form({files, profile, shell, curl, window, "C:\\kvz\\update.exe"});
@@ -68,11 +68,11 @@ bool RunUpdater(const kvz::testing::TempTree& tree) {
 }
 
 // curl -s -o f1 URL1 -o f2 URL2 ...: one process, one file after another.
-bool RunCurlTool(const kvz::testing::TempTree& tree, const std::string& baseUrl) {
+bool RunCurlTool(const kvz::testing::TempFolder& tree, const std::string& baseUrl) {
   std::vector<std::string> args = {"curl", "-s", "-f", "--noproxy", "*"};
   for (int i = 0; i < kFiles; ++i) {
     args.push_back("-o");
-    args.push_back(tree.PathOf("curl/" + FileName(i)));
+    args.push_back(tree.File("curl/" + FileName(i)));
     args.push_back(baseUrl + "soft/" + FileName(i));
   }
   std::vector<char*> argv;
@@ -93,7 +93,7 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main() {
-  kvz::testing::TempTree tree;
+  kvz::testing::TempFolder tree;
   tree.MakeFolder("c/kvz/update");
   tree.MakeFolder("curl");
   std::string manifest = "1.1";
@@ -104,7 +104,7 @@ int main() {
     manifest += "\r\n" + FileName(i);
   }
   tree.Write("www/update/soft.html", manifest);
-  kvz::testing::LoopbackServer server(tree.PathOf("www"), tree.Root());
+  kvz::testing::LoopbackServer server(tree.File("www"), tree.Path());
   const std::string baseUrl = server.BaseUrl();
 
   std::printf("update of %d files of %zu MiB from 127.0.0.1\n", kFiles, kFileSize >> 20);

@@ -38,7 +38,17 @@ class TempFolder {
   const std::string& Path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
 
+  // Names may hold "/" between folders; missing folders are made.
+  void MakeFolder(const std::string& name) const {
+    for (std::size_t slash = name.find('/'); slash != std::string::npos;
+         slash = name.find('/', slash + 1)) {
+      ::mkdir(File(name.substr(0, slash)).c_str(), 0755);
+    }
+    ::mkdir(File(name).c_str(), 0755);
+  }
   void Write(const std::string& name, const std::string& bytes) const {
+    const auto slash = name.rfind('/');
+    if (slash != std::string::npos) MakeFolder(name.substr(0, slash));
     std::FILE* f = std::fopen(File(name).c_str(), "wb");
     if (!f) throw std::runtime_error("cannot write " + name);
     std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -56,7 +66,7 @@ class TempFolder {
   }
   bool Exists(const std::string& name) const {
     struct stat st;
-    return ::stat(File(name).c_str(), &st) == 0;
+    return ::lstat(File(name).c_str(), &st) == 0;
   }
   void MakeReadOnly(const std::string& name) const { ::chmod(File(name).c_str(), 0444); }
 

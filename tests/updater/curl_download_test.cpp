@@ -2,7 +2,7 @@
 
 #include "platform/host/curl_url_downloader.h"
 #include "tests/updater/loopback_server.h"
-#include "tests/updater/temp_tree.h"
+#include "tests/fakes/temp_folder.h"
 #include "updater/file_download.h"
 
 namespace kvz::updater {
@@ -17,10 +17,10 @@ struct Report {
 // tree's folder "c" is drive C:, "www" the server's files.
 class CurlDownloadTest : public ::testing::Test {
  protected:
-  testing::TempTree tree;
+  testing::TempFolder tree;
   std::string body = std::string(3000, 'a') + std::string(3000, 'b');
   std::unique_ptr<testing::LoopbackServer> server;
-  platform::CurlUrlDownloader facility{tree.Root()};
+  platform::CurlUrlDownloader facility{tree.Path()};
   int messagePasses = 0;
   CFileDownload engine{facility, [this] { ++messagePasses; }};
   std::vector<Report> reports;
@@ -29,7 +29,7 @@ class CurlDownloadTest : public ::testing::Test {
     tree.MakeFolder("c/kvz/update");
     tree.Write("www/soft/app.exe", body);
     tree.Write("www/soft/my file.txt", "blank");
-    server = std::make_unique<testing::LoopbackServer>(tree.PathOf("www"), tree.Root());
+    server = std::make_unique<testing::LoopbackServer>(tree.File("www"), tree.Path());
     engine.OnProgress = [this](std::int32_t p, std::int32_t m, std::int32_t s,
                                const std::string& t) {
       reports.push_back({p, m, s, t});

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/host_profile_file.h"
-#include "tests/updater/temp_tree.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace kvz::updater {
 namespace {
 
 class IniFileTest : public ::testing::Test {
  protected:
-  testing::TempTree tree;
-  platform::HostProfileFile profile{tree.Root()};
+  testing::TempFolder tree;
+  platform::HostProfileFile profile{tree.Path()};
   cIniFile ini{profile};
   // Windows path of the file below the drive that the tree stands for.
   const std::string path = "C:\\kvz\\config.ini";

@@ -6,7 +6,7 @@
 #include "platform/host/host_file_system.h"
 #include "platform/host/host_profile_file.h"
 #include "tests/fakes/fake_shell.h"
-#include "tests/updater/temp_tree.h"
+#include "tests/fakes/temp_folder.h"
 #include "tests/updater/update_fakes.h"
 #include "updater/form1.h"
 
@@ -17,9 +17,9 @@ namespace kvz::testing {
 // test's choice; the shell is recorded.
 class UpdateRunFixture : public ::testing::Test {
  protected:
-  TempTree tree;
-  platform::HostFileSystem hostFiles{tree.Root()};
-  platform::HostProfileFile profile{tree.Root()};
+  TempFolder tree;
+  platform::HostFileSystem hostFiles{tree.Path()};
+  platform::HostProfileFile profile{tree.Path()};
   fakes::FakeShell shell;
   FakeForm1Window window;
   std::string programFile = "C:\\kvz\\update.exe";

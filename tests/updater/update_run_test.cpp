@@ -15,13 +15,13 @@ namespace {
 class UpdateRunTest : public testing::UpdateRunFixture {
  protected:
   std::unique_ptr<testing::LoopbackServer> server;
-  platform::CurlUrlDownloader curl{tree.Root()};
+  platform::CurlUrlDownloader curl{tree.Path()};
 
   void SetUp() override {
     UpdateRunFixture::SetUp();
     tree.MakeFolder("www/update");
     tree.MakeFolder("www/soft");
-    server = std::make_unique<testing::LoopbackServer>(tree.PathOf("www"), tree.Root());
+    server = std::make_unique<testing::LoopbackServer>(tree.File("www"), tree.Path());
     WriteConfig("1.0", server->BaseUrl());
     Install("KVZClient.exe", "client 1.0");
     Install("a.dll", "a 1.0");
@@ -87,11 +87,11 @@ TEST_F(UpdateRunTest, ManifestThatCannotBeFetchedStopsTheRun) {
       {"500", [this] { server->SetFault("/update/soft.html", "500"); }},
       {"dropped", [this] { server->SetFault("/update/soft.html", "drop"); }},
       {"bad address", [this] { WriteConfig("1.0", ""); }},
-      {"no config.ini", [this] { std::remove(tree.PathOf("c/kvz/config.ini").c_str()); }},
+      {"no config.ini", [this] { std::remove(tree.File("c/kvz/config.ini").c_str()); }},
       {"no update folder",
        [this] {
-         std::remove(tree.PathOf("c/kvz/update/soft.html").c_str());
-         std::remove(tree.PathOf("c/kvz/update").c_str());
+         std::remove(tree.File("c/kvz/update/soft.html").c_str());
+         std::remove(tree.File("c/kvz/update").c_str());
        }},
   };
   for (const auto& c : cases) {
@@ -175,8 +175,8 @@ TEST_F(UpdateRunTest, FailingTransferStopsAtThatEntryAndLeavesItsInstalledCopy) 
     Install("KVZClient.exe", "client 1.0");
     Install("a.dll", "a 1.0");
     Install("b.dll", "b 1.0");
-    std::remove(tree.PathOf("c/kvz/update/a.dll.bak").c_str());
-    std::remove(tree.PathOf("c/kvz/update/KVZClient.exe").c_str());
+    std::remove(tree.File("c/kvz/update/a.dll.bak").c_str());
+    std::remove(tree.File("c/kvz/update/KVZClient.exe").c_str());
     server->ClearFaults();
     server->ClearRequests();
     server->SetFault("/soft/KVZClient.exe", fault);
@@ -264,7 +264,7 @@ class FailingMoveFiles : public platform::HostFileSystem {
 };
 
 TEST_F(UpdateRunTest, FailedInstallMovePutsTheBackupBack) {
-  FailingMoveFiles files(tree.Root());
+  FailingMoveFiles files(tree.Path());
   files.failFrom = "C:\\kvz\\update\\KVZClient.exe";
   PublishManifest("1.1\r\nKVZClient.exe\r\na.dll");
   Publish("KVZClient.exe", "client 1.1");
@@ -278,7 +278,7 @@ TEST_F(UpdateRunTest, FailedInstallMovePutsTheBackupBack) {
 }
 
 TEST_F(UpdateRunTest, ManifestThatCannotBeReadStopsTheRun) {
-  FailingMoveFiles files(tree.Root());
+  FailingMoveFiles files(tree.Path());
   files.unreadable = true;
   PublishManifest("1.1\r\na.dll");
   Publish("a.dll", "a 1.1");
