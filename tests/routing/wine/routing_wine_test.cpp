@@ -1,10 +1,9 @@
 // The generated scripts run by the real command interpreter under Wine,
 // with our stand-ins for ipconfig, findstr and route, and the shell's wait
 // seen from a window's thread.
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
@@ -148,12 +147,12 @@ TEST_P(SplitRoutingUnderWine, JournalsTheRoutesAndLeavesNoFiles) {
   EXPECT_FALSE(OnC("netInfo.tmp"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    NetworkTypes, SplitRoutingUnderWine,
-    ::testing::Values(TypeCase{"Telecom", kTelecomNetworkType, true},
-                      TypeCase{"Netcom", kNetcomNetworkType, true},
-                      TypeCase{"Internal", "\xc4\xda\xb2\xbf\xcd\xf8\xc2\xe7", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(NetworkTypes, SplitRoutingUnderWine,
+                         ::testing::Values(TypeCase{"Telecom", kTelecomNetworkType, true},
+                                           TypeCase{"Netcom", kNetcomNetworkType, true},
+                                           TypeCase{"Internal", "\xc4\xda\xb2\xbf\xcd\xf8\xc2\xe7",
+                                                    false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The probe's "key=value" report.
 std::map<std::string, std::string> ProbeReport(const std::string& output) {
@@ -177,6 +176,7 @@ class ShellWaitUnderWine : public RoutingUnderWine {
     auto run = bench->Run({"shell_wait_probe.exe", file, timeoutMs, "c:\\marker.txt"}, probeEnv,
                           kScriptBoundMs);
     EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
     return ProbeReport(run.output);
   }
 };
@@ -196,7 +196,7 @@ TEST_F(ShellWaitUnderWine, GivesUpAtTheBound) {
   EXPECT_EQ(report["marker"], "0");
   EXPECT_EQ(report["commands"], "0");
   // The script runs on after the probe; let it finish before the next test.
-  for (int waited = 0; !OnC("marker.txt") && waited < kScriptBoundMs; waited += 20) ::usleep(20000);
+  for (int waited = 0; !OnC("marker.txt") && waited < 30000; waited += 20) ::usleep(20000);
   EXPECT_TRUE(OnC("marker.txt"));
 }
 
