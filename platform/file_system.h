@@ -23,6 +23,12 @@ class IFileSystem {
   virtual std::unique_ptr<IAppendFile> OpenShared(const std::string& path) = 0;
   // Creates the file empty (an existing one is emptied) for shared appending.
   virtual std::unique_ptr<IAppendFile> CreateShared(const std::string& path) = 0;
+  // Opens the file for shared appending, creating it empty only when it does
+  // not exist: a copy that created it a moment earlier keeps what it wrote.
+  virtual std::unique_ptr<IAppendFile> OpenOrCreateShared(const std::string& path) {
+    auto file = OpenShared(path);
+    return file ? std::move(file) : CreateShared(path);
+  }
   // Creates or truncates the file and writes all bytes; false on any failure.
   virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
   // The whole content, or nothing when the file cannot be opened or read.

@@ -19,4 +19,11 @@ if [ "$KVZ_WINE_ARCH" = win64 ]; then
 fi
 cmake --build --preset native -j "$jobs"
 tools/check-layout.sh
+
+# The portable core once more under the address and undefined-behaviour
+# sanitizers (the Wine suites are left out of this build).
+cmake --preset asan -DKVZ_WERROR=ON >/dev/null
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"
+
 ctest --preset native -j "$jobs"

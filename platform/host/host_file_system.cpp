@@ -67,6 +67,10 @@ std::unique_ptr<IAppendFile> HostFileSystem::CreateShared(const std::string& pat
   return OpenAppend(Map(path), O_CREAT | O_TRUNC);
 }
 
+std::unique_ptr<IAppendFile> HostFileSystem::OpenOrCreateShared(const std::string& path) {
+  return OpenAppend(Map(path), O_CREAT);
+}
+
 bool HostFileSystem::WriteWholeFile(const std::string& path, const std::string& bytes) {
   std::FILE* f = std::fopen(Map(path).c_str(), "wb");
   if (!f) return false;

@@ -12,6 +12,7 @@ class HostFileSystem : public IFileSystem {
 
   std::unique_ptr<IAppendFile> OpenShared(const std::string& path) override;
   std::unique_ptr<IAppendFile> CreateShared(const std::string& path) override;
+  std::unique_ptr<IAppendFile> OpenOrCreateShared(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
   std::optional<std::string> ReadWholeFile(const std::string& path) override;
   bool IsOrdinaryFile(const std::string& path) override;

@@ -4,6 +4,9 @@
 // two the client uses are declared here from their fields.
 #include <windows.h>
 
+// The SDK packs every RAS record to 4 bytes; on 64-bit this decides the size.
+#include <pshpack4.h>
+
 namespace kvz::platform::win32 {
 
 inline constexpr int kRasMaxEntryName = 256;
@@ -47,3 +50,5 @@ inline constexpr DWORD kRasDialParamsOldSize = sizeof(RasDialParamsOld);
 inline constexpr int kOldConnectionCapacity = 11;
 
 }  // namespace kvz::platform::win32
+
+#include <poppack.h>
