@@ -14,8 +14,7 @@ bool IsGbkLeadByte(char c) {
 
 // First match of `needle` at or after `from` that starts on a character
 // boundary. `from` must itself be a boundary. An empty needle is never found.
-std::size_t FindAtCharStart(const std::string& text, const std::string& needle,
-                            std::size_t from) {
+std::size_t FindAtCharStart(const std::string& text, const std::string& needle, std::size_t from) {
   if (needle.empty()) return kNotFound;
   std::size_t i = from;
   while (i + needle.size() <= text.size()) {
@@ -39,9 +38,8 @@ long ParseOccurrence(const std::string& text) {
 
 }  // namespace
 
-void ExtractKeyValue(const std::string& text, const std::string& key,
-                     const std::string& terminator, std::string& result,
-                     const std::string& occurrence) {
+void ExtractKeyValue(const std::string& text, const std::string& key, const std::string& terminator,
+                     std::string& result, const std::string& occurrence) {
   long n = ParseOccurrence(occurrence);
   // Each skipped occurrence moves the search past that key: occurrences never
   // overlap, and the value of occurrence n is read after n - 1 skipped ones.

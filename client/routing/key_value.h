@@ -13,9 +13,8 @@ inline constexpr const char kAddressKey[] = "IP Address. . . . . . . . . . . . :
 // `terminator`. `result` is left alone when either is missing. Searches are
 // exact and case-sensitive, and a key never matches from the second byte of a
 // GBK double-byte character.
-void ExtractKeyValue(const std::string& text, const std::string& key,
-                     const std::string& terminator, std::string& result,
-                     const std::string& occurrence);
+void ExtractKeyValue(const std::string& text, const std::string& key, const std::string& terminator,
+                     std::string& result, const std::string& occurrence);
 
 // The local gateway (first gateway line) and the dial-up link's own address
 // (second address line) of a captured text; empty when not found.

@@ -23,8 +23,8 @@ void AppendLine(std::string& script, const std::string& line) {
 std::string RouteLines(const std::string& tableVia, const std::string& address) {
   std::string lines;
   for (const RouteEntry& entry : RouteTable()) {
-    AppendLine(lines, std::string("@route ADD ") + entry.network + " Mask " + entry.mask + " " +
-                          tableVia);
+    AppendLine(lines,
+               std::string("@route ADD ") + entry.network + " Mask " + entry.mask + " " + tableVia);
   }
   AppendLine(lines, kExtraHostLine + address);
   return lines;

@@ -7,6 +7,8 @@ namespace {
 
 // 221.208.0.0 stands twice on purpose (mask 255.252.0.0 first): both lines are
 // written, and the order must stay as it is.
+// One entry per line: entry n stands on line n + 12.
+// clang-format off
 constexpr std::array<RouteEntry, 135> kRouteTable = {{
     {"59.80.0.0", "255.252.0.0"},
     {"60.0.0.0", "255.248.0.0"},
@@ -144,6 +146,7 @@ constexpr std::array<RouteEntry, 135> kRouteTable = {{
     {"222.173.102.0", "255.255.254.0"},
     {"222.173.104.0", "255.255.252.0"},
 }};
+// clang-format on
 
 }  // namespace
 

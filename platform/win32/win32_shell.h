@@ -12,8 +12,8 @@ namespace kvz::platform::win32 {
 class Win32Shell : public IShell {
  public:
   std::intptr_t Execute(WindowHandle owner, const std::string& verb, const std::string& file,
-                        const std::optional<std::string>& parameters,
-                        const std::string& directory, int showCommand) override;
+                        const std::optional<std::string>& parameters, const std::string& directory,
+                        int showCommand) override;
 
   // ShellExecuteExA, then a wait on the started process that lets only paint
   // messages (and messages sent by other threads) through, so the windows stay

@@ -91,10 +91,10 @@ int main(int argc, char** argv) {
   while (PeekMessageW(&msg, window, WM_APP, WM_APP, PM_REMOVE)) ++commandsAfter;
   DestroyWindow(window);
 
-  kvz::sim::WriteAll(GetStdHandle(STD_OUTPUT_HANDLE),
-                     "ended=" + std::to_string(ended) + "\r\nmarker=" + std::to_string(markerThere) +
-                         "\r\npaints=" + std::to_string(gPaints) +
-                         "\r\ncommands=" + std::to_string(gCommands) +
-                         "\r\ncommandsAfter=" + std::to_string(commandsAfter) + "\r\n");
+  kvz::sim::WriteAll(
+      GetStdHandle(STD_OUTPUT_HANDLE),
+      "ended=" + std::to_string(ended) + "\r\nmarker=" + std::to_string(markerThere) +
+          "\r\npaints=" + std::to_string(gPaints) + "\r\ncommands=" + std::to_string(gCommands) +
+          "\r\ncommandsAfter=" + std::to_string(commandsAfter) + "\r\n");
   return 0;
 }

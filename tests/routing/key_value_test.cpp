@@ -34,7 +34,8 @@ TEST_P(CaptureParse, FindsTheFirstGatewayAndTheSecondAddress) {
   NetworkValues values = ReadNetworkValues(BuildCapturedText(c.file));
   EXPECT_EQ(values.gateway, c.gateway);
   EXPECT_EQ(values.address, c.address);
-  bool routes = CheckAddressShape(values.gateway) == "0" && CheckAddressShape(values.address) == "0";
+  bool routes =
+      CheckAddressShape(values.gateway) == "0" && CheckAddressShape(values.address) == "0";
   EXPECT_EQ(routes, c.routes);
 }
 
@@ -52,13 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"OneAddressLineOnly", kIp + "192.168.1.100\r\n" + kGw + "192.168.1.1\r\n",
                   "192.168.1.1", "", false},
         // Trimming takes the label's final blank, so the key no longer matches.
-        ParseCase{"GatewayLabelWithoutValue",
-                  kIp + "192.168.1.100\r\n" + kGw + "\r\n" + kIp + "10.8.0.6\r\n" + kGw +
-                      "10.8.0.6\r\n",
-                  "10.8.0.6", "10.8.0.6", true},
+        ParseCase{
+            "GatewayLabelWithoutValue",
+            kIp + "192.168.1.100\r\n" + kGw + "\r\n" + kIp + "10.8.0.6\r\n" + kGw + "10.8.0.6\r\n",
+            "10.8.0.6", "10.8.0.6", true},
         ParseCase{"NoGatewayValueAnywhere",
-                  kIp + "192.168.1.100\r\n" + kGw + "\r\n" + kIp + "10.8.0.6\r\n", "",
-                  "10.8.0.6", false},
+                  kIp + "192.168.1.100\r\n" + kGw + "\r\n" + kIp + "10.8.0.6\r\n", "", "10.8.0.6",
+                  false},
         ParseCase{"OtherNumberOfDotPairs",
                   "IP Address. . . . . . . . . . . : 192.168.1.100\r\n"
                   "Default Gateway . . . . . . . . : 192.168.1.1\r\n"
@@ -70,21 +71,21 @@ INSTANTIATE_TEST_SUITE_P(
                   "IP ADDRESS. . . . . . . . . . . . : 10.8.0.6\r\n",
                   "", "", false},
         ParseCase{"LongerLabelContainingTheKeyWords",
-                  "Autoconfiguration IP Address. . . : 169.254.1.1\r\n" + kIp + "192.168.1.100\r\n" +
-                      kGw + "192.168.1.1\r\n" + kIp + "10.8.0.6\r\n",
+                  "Autoconfiguration IP Address. . . : 169.254.1.1\r\n" + kIp +
+                      "192.168.1.100\r\n" + kGw + "192.168.1.1\r\n" + kIp + "10.8.0.6\r\n",
                   "192.168.1.1", "10.8.0.6", true},
         // The first adapter's second address line wins, even without dots.
         ParseCase{"FirstAdapterWithTwoAddressLines",
                   kIp + "192.168.1.100\r\n" + kIp + "fe80::1\r\n" + kGw + "192.168.1.1\r\n" + kIp +
                       "10.8.0.6\r\n",
                   "192.168.1.1", "fe80::1", false},
-        ParseCase{"GatewayWithTwoDots", kIp + "1.1.1.1\r\n" + kGw + "192.168.1\r\n" + kIp +
-                                            "10.8.0.6\r\n",
-                  "192.168.1", "10.8.0.6", false},
+        ParseCase{"GatewayWithTwoDots",
+                  kIp + "1.1.1.1\r\n" + kGw + "192.168.1\r\n" + kIp + "10.8.0.6\r\n", "192.168.1",
+                  "10.8.0.6", false},
         // A double-byte character whose second byte is "I" does not start a key.
         ParseCase{"KeyInsideDoubleByteCharacterIgnored",
-                  "\x81" + std::string(kAddressKey) + "1.1.1.1\r\n" + kIp +
-                      "192.168.1.100\r\n" + kGw + "192.168.1.1\r\n" + kIp + "10.8.0.6\r\n",
+                  "\x81" + std::string(kAddressKey) + "1.1.1.1\r\n" + kIp + "192.168.1.100\r\n" +
+                      kGw + "192.168.1.1\r\n" + kIp + "10.8.0.6\r\n",
                   "192.168.1.1", "10.8.0.6", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -113,8 +114,8 @@ struct ShapeCase {
 class AddressShape : public ::testing::TestWithParam<ShapeCase> {};
 
 TEST_P(AddressShape, CountsGroupsAndDotsOnly) {
-  EXPECT_EQ(CheckAddressShape(GetParam().value), GetParam().result) << "[" << GetParam().value
-                                                                     << "]";
+  EXPECT_EQ(CheckAddressShape(GetParam().value), GetParam().result)
+      << "[" << GetParam().value << "]";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -18,7 +18,8 @@ const std::string kGateway = "192.168.1.1";
 const std::string kAddress = "10.8.0.6";
 
 bool EndsWith(const std::string& line, const std::string& tail) {
-  return line.size() > tail.size() && line.compare(line.size() - tail.size(), tail.size(), tail) == 0;
+  return line.size() > tail.size() &&
+         line.compare(line.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 struct ScriptCase {
@@ -48,8 +49,9 @@ TEST_P(RouteScript, HasItsShape) {
 
   // The two GBK echo lines: 16 and 9 double-byte characters.
   EXPECT_EQ(lines[0].size(), 41u);
-  EXPECT_EQ(lines[0], "@echo \xc7\xeb\xc9\xd4\xba\xf2\xa3\xac\xcf\xb5\xcd\xb3\xd5\xfd\xd4\xda"
-                      "\xce\xaa\xc4\xfa\xd0\xb4\xc8\xeb\xbb\xba\xb4\xe6\xc2\xb7\xd3\xc9...");
+  EXPECT_EQ(lines[0],
+            "@echo \xc7\xeb\xc9\xd4\xba\xf2\xa3\xac\xcf\xb5\xcd\xb3\xd5\xfd\xd4\xda"
+            "\xce\xaa\xc4\xfa\xd0\xb4\xc8\xeb\xbb\xba\xb4\xe6\xc2\xb7\xd3\xc9...");
   EXPECT_EQ(lines[1], "@del c:\\netInfo.tmp");
   EXPECT_EQ(lines[c.lines - 4], "");
   EXPECT_EQ(lines[c.lines - 3].size(), 24u);
@@ -83,18 +85,17 @@ TEST_P(RouteScript, HasItsShape) {
 
 INSTANTIATE_TEST_SUITE_P(
     NetworkTypes, RouteScript,
-    ::testing::Values(
-        ScriptCase{"Telecom", "\xb5\xe7\xd0\xc5\xcd\xf8\xc2\xe7", "route_telecom.cmd", 144, true,
-                   kAddress},
-        ScriptCase{"Netcom", "\xcd\xf8\xcd\xa8\xcd\xf8\xc2\xe7", "route_netcom.cmd", 142, false,
-                   kGateway},
-        ScriptCase{"Internal", "\xc4\xda\xb2\xbf\xcd\xf8\xc2\xe7", "route_internal.cmd", 6, false,
-                   ""},
-        ScriptCase{"UnknownType", "other", "route_internal.cmd", 6, false, ""},
-        // Byte comparison: another letter case or a trailing blank is another type.
-        ScriptCase{"TelecomWithTrailingBlank", "\xb5\xe7\xd0\xc5\xcd\xf8\xc2\xe7 ",
-                   "route_internal.cmd", 6, false, ""},
-        ScriptCase{"EmptyType", "", "route_internal.cmd", 6, false, ""}),
+    ::testing::Values(ScriptCase{"Telecom", "\xb5\xe7\xd0\xc5\xcd\xf8\xc2\xe7", "route_telecom.cmd",
+                                 144, true, kAddress},
+                      ScriptCase{"Netcom", "\xcd\xf8\xcd\xa8\xcd\xf8\xc2\xe7", "route_netcom.cmd",
+                                 142, false, kGateway},
+                      ScriptCase{"Internal", "\xc4\xda\xb2\xbf\xcd\xf8\xc2\xe7",
+                                 "route_internal.cmd", 6, false, ""},
+                      ScriptCase{"UnknownType", "other", "route_internal.cmd", 6, false, ""},
+                      // Byte comparison: another letter case or a trailing blank is another type.
+                      ScriptCase{"TelecomWithTrailingBlank", "\xb5\xe7\xd0\xc5\xcd\xf8\xc2\xe7 ",
+                                 "route_internal.cmd", 6, false, ""},
+                      ScriptCase{"EmptyType", "", "route_internal.cmd", 6, false, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RouteScript, NetworkTypeTextsAreTheGbkBytes) {

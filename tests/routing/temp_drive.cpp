@@ -23,9 +23,7 @@ TempDrive::~TempDrive() {
   std::filesystem::remove_all(root_, ignored);
 }
 
-bool TempDrive::Exists(const std::string& name) const {
-  return std::filesystem::exists(OnC(name));
-}
+bool TempDrive::Exists(const std::string& name) const { return std::filesystem::exists(OnC(name)); }
 
 std::string TempDrive::Read(const std::string& name) const {
   std::ifstream in(OnC(name), std::ios::binary);

@@ -2,19 +2,19 @@
 #include "tests/routing/wine/wine_bench.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-
-#include <gtest/gtest.h>
 
 extern char** environ;
 
@@ -133,15 +133,20 @@ void WineBench::SetUp() {
   }
 
   // A display of our own for the windowed probe; Xvfb names a free number.
+  // -noreset: by default the server resets when its last client leaves, and
+  // a window created during that moment finds no display.
   int fds[2];
   if (pipe(fds) != 0) throw std::runtime_error("pipe");
-  std::vector<std::string> xargs = {"Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten",
-                                    "tcp", "-screen", "0", "800x600x24"};
+  fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+  std::vector<std::string> xargs = {"Xvfb",      "-displayfd", std::to_string(fds[1]),
+                                    "-nolisten", "tcp",        "-noreset",
+                                    "-screen",   "0",          "800x600x24"};
   auto xargv = Pointers(xargs);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, (workDir_ + "/xvfb.log").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t xpid;
   if (posix_spawnp(&xpid, "Xvfb", &actions, nullptr, xargv.data(), environ) != 0) {
     throw std::runtime_error("cannot start Xvfb");
@@ -151,7 +156,9 @@ void WineBench::SetUp() {
   close(fds[1]);
   char number[16] = {};
   ssize_t got = read(fds[0], number, sizeof number - 1);
-  close(fds[0]);
+  // Xvfb writes the number again whenever it starts a new server generation
+  // and ends when it cannot: the read end stays open while it runs.
+  xvfbNumberPipe_ = fds[0];
   if (got <= 0) throw std::runtime_error("Xvfb named no display");
   display_ = ":" + std::string(number, std::strcspn(number, "\n"));
 
@@ -176,6 +183,8 @@ void WineBench::ShutDownNow() {
     waitpid(xvfbPid_, nullptr, 0);
     xvfbPid_ = -1;
   }
+  if (xvfbNumberPipe_ >= 0) close(xvfbNumberPipe_);
+  xvfbNumberPipe_ = -1;
 }
 
 int WineBench::Start(const std::vector<std::string>& args,
@@ -183,7 +192,7 @@ int WineBench::Start(const std::vector<std::string>& args,
   std::map<std::string, std::string> all = {
       {"WINEPREFIX", prefix_},
       {"WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d;ipconfig.exe,findstr.exe=n"},
-      {"WINEDEBUG", "-all"},
+      {"WINEDEBUG", EnvOr("KVZ_TEST_WINEDEBUG", "-all")},
       {"DISPLAY", display_},
       {"LANG", "zh_CN.UTF-8"},
       {"LC_ALL", "zh_CN.UTF-8"},
@@ -195,18 +204,22 @@ int WineBench::Start(const std::vector<std::string>& args,
   auto argv = Pointers(argTexts);
   auto envp = Pointers(envTexts);
 
-  const std::string outputFile =
-      workDir_ + "/output-" + std::to_string(outputs_.size()) + ".txt";
+  const std::string outputFile = workDir_ + "/output-" + std::to_string(++runs_) + ".txt";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0644);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, (outputFile + ".err").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid;
   int rc = posix_spawn(&pid, wine_.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) return -1;
+  if (xvfbPid_ > 0 && waitpid(xvfbPid_, nullptr, WNOHANG) == xvfbPid_) {
+    std::fprintf(stderr, "the virtual display has ended\n");
+    xvfbPid_ = -1;
+  }
   outputs_[pid] = outputFile;
   return pid;
 }
@@ -231,6 +244,8 @@ WineBench::Result WineBench::Wait(int pid, int timeoutMs) {
   }
   std::ifstream in(outputs_[pid], std::ios::binary);
   result.output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ifstream err(outputs_[pid] + ".err", std::ios::binary);
+  result.errors.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
   outputs_.erase(pid);
   return result;
 }

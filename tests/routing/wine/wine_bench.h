@@ -19,6 +19,7 @@ class WineBench {
     bool ended = false;  // false: killed at the bound
     int exitCode = -1;
     std::string output;  // standard output
+    std::string errors;  // standard error
   };
   // Runs a Windows program (with arguments) under Wine and waits at most
   // timeoutMs for it. `env` is added to this process's environment.
@@ -39,7 +40,9 @@ class WineBench {
 
   std::string wine_, wineserver_, winBuild_, workDir_, prefix_, driveC_, localePath_, display_;
   int xvfbPid_ = -1;
+  int xvfbNumberPipe_ = -1;
   std::map<int, std::string> outputs_;
+  int runs_ = 0;
 };
 
 }  // namespace kvz::testing
