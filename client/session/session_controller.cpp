@@ -93,7 +93,10 @@ bool TRasDialerForm::WndProc(unsigned message, std::uintptr_t wParam, std::intpt
     TrayIcon1.Minimize();
     // The session's start, so that Cancel can account for its length.
     FStartTicks = static_cast<std::int32_t>(services_.clock.TickCount());
-    if (FStartTicks == 0 || FStartTicks == -1) FStartTicks = 1;
+    // 0 and -1 mean "no session" and "adopted"; a tick count that happens to
+    // read as either is taken a millisecond or two earlier, so the session's
+    // length can only grow by that much, never wrap.
+    if (FStartTicks == 0 || FStartTicks == -1) FStartTicks = -2;
     SetConnectedState(0);
   } else if (state == RASCS_Disconnected) {
     ShowStatus(services_.ras.ErrorString(static_cast<std::uint32_t>(lParam)));

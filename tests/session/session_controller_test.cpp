@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -76,6 +78,24 @@ TEST_F(SessionTest, OnlyADialOfOurOwnRunsTheCaptureScript) {
   adopted.form.ConnectButtonClick();
   EXPECT_EQ(adopted.ShellCallsTo("c:\\cmd.cmd"), 0u);
   EXPECT_FALSE(adopted.files.IsOrdinaryFile("c:\\cmd.cmd"));
+}
+
+TEST(SessionStartTick, ATickThatReadsAsASentinelStillCountsTheSession) {
+  for (std::uint32_t tick : {0u, 0xFFFFFFFFu}) {
+    ClientFixture f;
+    f.form.FormShow();
+    f.TypeCredentials("alice", "secret");
+    f.clock.ticks = tick;
+    f.form.ConnectButtonClick();
+    f.Report(0x2000);
+    f.Pump();
+    EXPECT_EQ(f.form.FStartTicks, -2) << tick;
+    f.clock.ticks = tick;  // cancelled in the same millisecond
+    f.form.CancelButtonClick();
+    auto lines = Lines(f.form);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Connect Time: 0 Sec with ZORuda"), lines.end())
+        << tick;
+  }
 }
 
 TEST_F(SessionTest, ReportsArePostedToTheMainWindow) {
