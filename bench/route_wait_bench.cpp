@@ -2,10 +2,16 @@
 // routes survive, for capture processes of several durations: the client's
 // wait for the capture process against a fixed one-second sleep.
 //
-// The capture is a real process that stands for the capture script: it takes
-// the given time (ipconfig), then leaves the filtered lines in the net-info
-// file and deletes the command file, as the script's last line does. Files
-// live in a temporary drive root.
+// The capture is a real process. By default a shell process stands for the
+// capture script: it takes the given time (ipconfig), then leaves the filtered
+// lines in the net-info file and deletes the command file, as the script's
+// last line does; files live in a temporary drive root. With --wine (run it
+// through bench/route_wait_bench.sh, which makes the Wine prefix) the real
+// capture script runs in Wine's command interpreter on the prefix's drive C,
+// with our ipconfig stand-in taking the given time.
+//
+//   route_wait_bench [--wine] [REPEATS]
+#include <fcntl.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -49,14 +55,27 @@ struct Drive {
   std::string root;
   std::string c;
   std::string fixture;
+  std::string wine;  // the Wine loader; empty for the shell capture
 };
 
-Drive MakeDrive() {
+// Drive C is a folder of its own, or a link to the Wine prefix's drive.
+Drive MakeDrive(bool wine) {
   char pattern[] = "/tmp/kvz-route-bench-XXXXXX";
   Drive d;
   d.root = mkdtemp(pattern);
   d.c = d.root + "/c";
-  mkdir(d.c.c_str(), 0755);
+  if (wine) {
+    const char* loader = std::getenv("KVZ_WINE");
+    const char* prefix = std::getenv("WINEPREFIX");
+    if (!loader || !prefix) {
+      std::fprintf(stderr, "--wine needs KVZ_WINE and WINEPREFIX (bench/route_wait_bench.sh)\n");
+      std::exit(2);
+    }
+    d.wine = loader;
+    symlink((std::string(prefix) + "/drive_c").c_str(), d.c.c_str());
+  } else {
+    mkdir(d.c.c_str(), 0755);
+  }
   d.fixture = d.root + "/netinfo.txt";
   FILE* f = std::fopen(d.fixture.c_str(), "wb");
   std::fputs(kNetInfo, f);
@@ -64,14 +83,26 @@ Drive MakeDrive() {
   return d;
 }
 
-// Starts the stand-in capture process of the given duration.
+// Starts the capture process of the given duration.
 pid_t StartCapture(const Drive& d, int durationMs) {
+  pid_t pid = -1;
+  if (!d.wine.empty()) {
+    setenv("KVZ_SIM_IPCONFIG_DELAY_MS", std::to_string(durationMs).c_str(), 1);
+    const char* argv[] = {d.wine.c_str(), "cmd.exe", "/c", "c:\\cmd.cmd", nullptr};
+    // The script's echo of its own lines is not part of the figures.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn(&pid, d.wine.c_str(), &quiet, nullptr, const_cast<char**>(argv), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    return pid;
+  }
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.3f", durationMs / 1000.0);
   std::string script = std::string("sleep ") + seconds + "; cp '" + d.fixture + "' '" + d.c +
                        "/netInfo.tmp'; rm -f '" + d.c + "/cmd.cmd'";
   const char* argv[] = {"/bin/sh", "-c", script.c_str(), nullptr};
-  pid_t pid = -1;
   posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ);
   return pid;
 }
@@ -174,6 +205,7 @@ std::string Describe(const std::vector<Outcome>& runs) {
     if (o.routeStartMs >= 0) starts.push_back(o.routeStartMs);
     survived += o.routesSurvived;
   }
+  // "none": no run got as far as a route script (nothing to parse yet).
   char text[96];
   if (starts.empty()) {
     std::snprintf(text, sizeof text, "%9s  routes 0/%zu", "none", runs.size());
@@ -181,18 +213,31 @@ std::string Describe(const std::vector<Outcome>& runs) {
     std::snprintf(text, sizeof text, "%6.0f ms  routes %d/%zu", Median(starts), survived,
                   runs.size());
   }
-  return text;
+  std::string described = text;
+  if (!starts.empty() && starts.size() < runs.size()) {
+    described += " (" + std::to_string(starts.size()) + " started)";
+  }
+  return described;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  bool wine = false;
+  int repeats = 3;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--wine") {
+      wine = true;
+    } else {
+      repeats = std::max(1, std::atoi(argv[i]));
+    }
+  }
   const int durations[] = {50, 300, 800, 1200, 3000};
-  Drive d = MakeDrive();
+  Drive d = MakeDrive(wine);
 
-  std::printf("Connected report to route-script start (median of %d), routes kept\n", repeats);
-  std::printf("%-12s | %-28s | %-28s\n", "capture", "wait for the capture", "fixed 1 s sleep");
+  std::printf("Connected report to route-script start (median of %d), routes kept; capture: %s\n",
+              repeats, wine ? "the capture script in Wine's cmd.exe" : "a shell process");
+  std::printf("%-12s | %-28s | %-28s\n", "ipconfig", "wait for the capture", "fixed 1 s sleep");
   for (int duration : durations) {
     std::vector<Outcome> waiting, fixed;
     for (int i = 0; i < repeats; ++i) {
@@ -201,10 +246,15 @@ int main(int argc, char** argv) {
     }
     std::printf("%7d ms   | %-28s | %-28s\n", duration, Describe(waiting).c_str(),
                 Describe(fixed).c_str());
+    std::fflush(stdout);
   }
   Reset(d);
   unlink(d.fixture.c_str());
-  rmdir(d.c.c_str());
+  if (wine) {
+    unlink(d.c.c_str());
+  } else {
+    rmdir(d.c.c_str());
+  }
   rmdir(d.root.c_str());
   return 0;
 }

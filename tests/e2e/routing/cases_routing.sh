@@ -129,7 +129,7 @@ case_routing_adopted_writes_nothing() {
   local drive_c="$WINEPREFIX/drive_c"
   routing_start_client "$ROUTING_TELECOM" already-open
   e2e_drive >/dev/null <<EOF
-window class=TRasDialerForm title="$E2E_TITLE - Connected" timeout=30000
+window class=TRasDialerForm title="$E2E_TITLE - Connected" visible=1 timeout=30000
 control class=Button text="断 开"
 click
 control class=ListBox
