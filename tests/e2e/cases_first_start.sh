@@ -154,7 +154,7 @@ e2e_check_first_start_log() {
   [ -f "$log" ] || e2e_fail "no kvzclient.log beside the client"
   text="$(iconv -f GBK -t UTF-8 "$log" | tr -d '\r')" || e2e_fail "kvzclient.log is not GBK text"
   stamp='[0-9]{2}[^0-9 ]+[0-9]{2}[^0-9 ]+[0-9]{2} [0-9]{2}[^0-9 ]+[0-9]{2}[^0-9 ]+[0-9]{2} +'
-  frames="$(grep -E '^!' <<<"$text" |
+  frames="$(grep -E '\|(Start|Stop\..*)\|$' <<<"$text" |
     sed -E "s/^! $stamp""5 \|Start\|$/start/; s/^! $stamp[0-9]+ \|Stop\..* Messages logged: [0-9]+\|$/stop/")"
   e2e_same "start and stop lines of kvzclient.log" "$(printf '%s\n' start stop start stop start stop)" "$frames"
   local line
