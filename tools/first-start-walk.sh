@@ -18,11 +18,17 @@ fs_drive() {
   fi
 }
 
-# fs_shot WHAT: the whole screen after the current window is repainted.
+# fs_shot WHAT [DRIVER-OUTPUT]: the whole screen, or only the window whose
+# rectangle the driver output holds. Without a window manager the screen
+# behind a window that has gone may keep its old pixels, so the setup dialog
+# is cut out on its own.
 fs_shot() {
   fs_step=$((fs_step + 1))
-  local file="$fs_shots/first-start-$fs_step.png"
-  import -display "$DISPLAY" -window root "$file"
+  local file="$fs_shots/first-start-$fs_step.png" crop=() x y w h
+  if read -r x y w h < <(sed -n 's/^window-rect: //p' <<<"${2:-}"); then
+    crop=(-crop "${w}x${h}+${x}+${y}" +repage)
+  fi
+  import -display "$DISPLAY" -window root "${crop[@]}" "$file"
   echo "Screenshot $fs_step ($1): $file"
 }
 
@@ -45,10 +51,12 @@ first_start_walk() {
   fs_drive "window class=TRasDialerForm" "$connect" click \
     'msgbox text="您还没有设置您的本地网络，先请设置！" timeout=20000' repaint >/dev/null || return 1
   fs_shot "Connect: the network type is missing"
-  fs_drive 'msgbox timeout=5000' msgbox-ok "$setup" idle repaint >/dev/null || return 1
-  fs_shot "the client has ended and started setForm.exe"
-  fs_drive "$setup" 'control class=Button text="内部网络"' click 'expect checked 1' repaint >/dev/null || return 1
-  fs_shot "内部网络 chosen"
+  local out
+  out="$(fs_drive 'msgbox timeout=5000' msgbox-ok "$setup" idle repaint 'print window-rect')" || return 1
+  fs_shot "the client has ended and started setForm.exe" "$out"
+  out="$(fs_drive "$setup" 'control class=Button text="内部网络"' click 'expect checked 1' repaint \
+    'print window-rect')" || return 1
+  fs_shot "内部网络 chosen" "$out"
   fs_drive "$setup" 'control class=Button text="确定"' click 'expect gone timeout=20000' >/dev/null || return 1
   start_client
   fs_login || return 1
