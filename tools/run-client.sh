@@ -2,25 +2,31 @@
 # Builds the Windows programs and starts KVZClient.exe under Wine with the
 # simulated dial-up service ("ZORuda" connects after the usual progress).
 #
-#   tools/run-client.sh [--keep] [--scenario NAME|FILE] [--client-dir DIR]
+#   tools/run-client.sh [--keep] [--first-start] [--scenario NAME|FILE] [--client-dir DIR]
 #
 # With a DISPLAY the client opens there and keeps running. Without one it
 # runs on a new Xvfb display: the script waits for the main window, saves a
 # screenshot to build/screenshots/client.png, prints its path and ends the
 # client (--keep leaves it and the Xvfb display running).
 # --client-dir runs the programs of another folder laid out like dist/.
+# --first-start removes KVZClient.ini first, so Connect leads through the
+# message and setForm.exe before the dial. Without a DISPLAY the script walks
+# that path with the test driver and saves build/screenshots/first-start-N.png
+# per step.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 keep=0
+first_start=0
 scenario=default
 while [ $# -gt 0 ]; do
   case "$1" in
     --keep) keep=1 ;;
+    --first-start) first_start=1 ;;
     --scenario) scenario="$2"; shift ;;
     --client-dir) export KVZ_CLIENT_DIST="$(realpath "$2")"; shift ;;
-    *) echo "usage: $0 [--keep] [--scenario NAME|FILE] [--client-dir DIR]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--keep] [--first-start] [--scenario NAME|FILE] [--client-dir DIR]" >&2; exit 2 ;;
   esac
   shift
 done
@@ -52,15 +58,21 @@ client_dir="$WINEPREFIX/drive_c/KVZ"
 mkdir -p "$client_dir"
 cp -r "$dist/." "$client_dir/"
 # A first start needs the local network type that the setup program would
-# store; "内部网络" sets no routes. An existing settings file is kept.
-if [ ! -f "$client_dir/KVZClient.ini" ]; then
+# store; "内部网络" sets no routes. An existing settings file is kept, except
+# that --first-start shows the path of a new user who has none.
+if [ "$first_start" -eq 1 ]; then
+  rm -f "$client_dir/KVZClient.ini"
+elif [ ! -f "$client_dir/KVZClient.ini" ]; then
   printf '[KVZ Client]\r\nactStr=内部网络\r\n' | iconv -f UTF-8 -t GBK >"$client_dir/KVZClient.ini"
 fi
 
 echo "Starting C:\\KVZ\\KVZClient.exe (prefix $WINEPREFIX, display $DISPLAY)"
 echo "Dial-up journal: $KVZ_SIM_JOURNAL_FILE"
-(cd "$client_dir" && exec env "${KVZ_LOCALE_ENV[@]}" "$KVZ_WINE" 'C:\KVZ\KVZClient.exe') \
-  >"$KVZ_RUN_DIR/client.out" 2>&1 &
+start_client() {
+  (cd "$client_dir" && exec env "${KVZ_LOCALE_ENV[@]}" "$KVZ_WINE" 'C:\KVZ\KVZClient.exe') \
+    >>"$KVZ_RUN_DIR/client.out" 2>&1 &
+}
+start_client
 
 stop_hint="WINEPREFIX=$WINEPREFIX $KVZ_WINESERVER -k"
 if [ "$own_display" -eq 0 ]; then
@@ -70,6 +82,17 @@ if [ "$own_display" -eq 0 ]; then
 fi
 
 driver="$(kvz_winpath "$KVZ_WIN_BUILD/tests/e2e/kvz_driver.exe")"
+if [ "$first_start" -eq 1 ]; then
+  source tools/first-start-walk.sh
+  first_start_walk "$driver" "$root/build/screenshots" ||
+    { echo "See $KVZ_RUN_DIR/client.out." >&2; exit 1; }
+  if [ "$keep" -eq 1 ]; then
+    trap - EXIT
+    echo "The client keeps running on the Xvfb display $DISPLAY (pid $KVZ_XVFB_PID)."
+    echo "To end it: $stop_hint; kill $KVZ_XVFB_PID"
+  fi
+  exit 0
+fi
 rect="$(env "${KVZ_LOCALE_ENV[@]}" timeout 90 "$KVZ_WINE" "$driver" -c \
   'window class=TRasDialerForm title~=Tovan网络加速登陆器 visible=1 timeout=60000' \
   'repaint' 'print window-rect' | sed -n 's/^window-rect: //p' | tr -d '\r')" || true

@@ -68,20 +68,41 @@ e2e_wait_file() {
   done
 }
 
-# e2e_start_client SCENARIO: a fresh copy of the shipped folder at C:\KVZ
-# with a settings file whose local network type is set (GBK bytes), the
-# scenario chosen, empty journals; then the client starts in the background.
-e2e_start_client() {
+# e2e_install_client SCENARIO: a fresh copy of the shipped folder at C:\KVZ
+# without a settings file, the scenario chosen, empty journals.
+e2e_install_client() {
   local dist
   dist="$(kvz_dist_dir)"
   [ -f "$dist/KVZClient.exe" ] || e2e_fail "no KVZClient.exe in $dist (build the Windows programs first)"
   kvz_sim_scenario "$1" || e2e_fail "no scenario $1"
   rm -rf "$E2E_CLIENT_DIR" && mkdir -p "$E2E_CLIENT_DIR"
   cp -r "$dist/." "$E2E_CLIENT_DIR/"
-  printf '[KVZ Client]\r\nactStr=内部网络\r\n' | iconv -f UTF-8 -t GBK >"$E2E_CLIENT_DIR/KVZClient.ini"
   rm -f "$KVZ_SIM_JOURNAL_FILE" "$KVZ_BROWSER_JOURNAL"
+}
+
+# e2e_run_client: starts C:\KVZ\KVZClient.exe in the background; the Wine
+# process that is the client is E2E_CLIENT_PID.
+e2e_run_client() {
   (cd "$E2E_CLIENT_DIR" && exec env "${KVZ_LOCALE_ENV[@]}" "$KVZ_WINE" 'C:\KVZ\KVZClient.exe') \
-    >"$KVZ_RUN_DIR/client.out" 2>&1 &
+    >>"$KVZ_RUN_DIR/client.out" 2>&1 &
+  E2E_CLIENT_PID=$!
+}
+
+# e2e_wait_client_end SECONDS: waits until the client process has ended.
+e2e_wait_client_end() {
+  local deadline=$((SECONDS + $1))
+  while kill -0 "$E2E_CLIENT_PID" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || e2e_fail "the client did not end within $1 s"
+    sleep 0.1
+  done
+}
+
+# e2e_start_client SCENARIO: e2e_install_client with a settings file whose
+# local network type is set (GBK bytes); then the client starts.
+e2e_start_client() {
+  e2e_install_client "$1"
+  printf '[KVZ Client]\r\nactStr=内部网络\r\n' | iconv -f UTF-8 -t GBK >"$E2E_CLIENT_DIR/KVZClient.ini"
+  e2e_run_client
 }
 
 # e2e_screenshot NAME: the main window's part of the screen, repainted first.

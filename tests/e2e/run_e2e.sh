@@ -18,6 +18,7 @@ e2e_cases() { declare -F | sed -n 's/^declare -f case_//p'; }
 
 source "$here/cases_sim.sh"
 source "$here/cases_client.sh"
+source "$here/cases_first_start.sh"
 
 trap kvz_prefix_close EXIT
 case "${1:-}" in
