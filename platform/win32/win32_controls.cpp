@@ -30,56 +30,56 @@ void RegisterTabSheetClass(HINSTANCE instance) {
   RegisterClassExW(&wc);
 }
 
-struct WindowSpec {
+struct WindowDesign {
   const wchar_t* className = L"STATIC";
   DWORD style = 0;
   DWORD exStyle = 0;
 };
 
-WindowSpec SpecFor(const ui::Control& c) {
-  WindowSpec spec;
+WindowDesign SpecFor(const ui::Control& c) {
+  WindowDesign design;
   switch (c.kind()) {
     case ui::ControlKind::Label:
       // A label too narrow for its text is cut at the right, never wrapped.
-      spec.style = SS_LEFTNOWORDWRAP | ((c.onClick || c.onDoubleClick) ? SS_NOTIFY : 0);
+      design.style = SS_LEFTNOWORDWRAP | ((c.onClick || c.onDoubleClick) ? SS_NOTIFY : 0);
       break;
     case ui::ControlKind::Edit:
-      spec.className = L"EDIT";
-      spec.style = ES_AUTOHSCROLL | ES_LEFT | (c.password ? ES_PASSWORD : 0);
-      spec.exStyle = WS_EX_CLIENTEDGE;
+      design.className = L"EDIT";
+      design.style = ES_AUTOHSCROLL | ES_LEFT | (c.password ? ES_PASSWORD : 0);
+      design.exStyle = WS_EX_CLIENTEDGE;
       break;
     case ui::ControlKind::Button:
-      spec.className = L"BUTTON";
-      spec.style = c.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+      design.className = L"BUTTON";
+      design.style = c.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
       break;
     case ui::ControlKind::CheckBox:
-      spec.className = L"BUTTON";
-      spec.style = BS_AUTOCHECKBOX | (c.textLeftOfBox ? BS_LEFTTEXT : 0);
+      design.className = L"BUTTON";
+      design.style = BS_AUTOCHECKBOX | (c.textLeftOfBox ? BS_LEFTTEXT : 0);
       break;
     case ui::ControlKind::ListBox:
-      spec.className = L"LISTBOX";
-      spec.style = WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY;
-      spec.exStyle = WS_EX_CLIENTEDGE;
+      design.className = L"LISTBOX";
+      design.style = WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY;
+      design.exStyle = WS_EX_CLIENTEDGE;
       break;
     case ui::ControlKind::PageControl:
-      spec.className = WC_TABCONTROLW;
-      spec.style = WS_CLIPCHILDREN | (c.multiLineTabs ? TCS_MULTILINE : 0) |
+      design.className = WC_TABCONTROLW;
+      design.style = WS_CLIPCHILDREN | (c.multiLineTabs ? TCS_MULTILINE : 0) |
                    (c.tabsOnLeft ? TCS_VERTICAL | TCS_MULTILINE : 0);
       // Tab reaches into the pages' controls.
-      spec.exStyle = WS_EX_CONTROLPARENT;
+      design.exStyle = WS_EX_CONTROLPARENT;
       break;
     case ui::ControlKind::TabSheet:
-      spec.className = kTabSheetClass;
-      spec.style = WS_CLIPCHILDREN;
-      spec.exStyle = WS_EX_CONTROLPARENT;
+      design.className = kTabSheetClass;
+      design.style = WS_CLIPCHILDREN;
+      design.exStyle = WS_EX_CONTROLPARENT;
       break;
     case ui::ControlKind::Image:
-      spec.style = SS_ICON | SS_NOTIFY;
+      design.style = SS_ICON | SS_NOTIFY;
       break;
     case ui::ControlKind::WebBrowser:
       break;  // made by Win32BrowserPane
   }
-  return spec;
+  return design;
 }
 
 void AddTab(HWND pageControl, const ui::Control& sheet) {
@@ -149,11 +149,11 @@ void CreateControlWindow(ControlWindow& control, HWND parent, FontCache& fonts) 
     AddTab(parent, c);
     visible = false;  // the page control shows its active page
   }
-  WindowSpec spec = SpecFor(c);
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | spec.style | (visible ? WS_VISIBLE : 0) |
+  WindowDesign design = SpecFor(c);
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | design.style | (visible ? WS_VISIBLE : 0) |
                 (c.tabOrder >= 0 ? WS_TABSTOP : 0) | (c.enabled() ? 0 : WS_DISABLED);
   std::wstring text = c.kind() == ui::ControlKind::Image ? std::wstring() : WideFromGbk(c.caption());
-  control.hwnd = CreateWindowExW(spec.exStyle, spec.className, text.c_str(), style, r.left, r.top,
+  control.hwnd = CreateWindowExW(design.exStyle, design.className, text.c_str(), style, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                  instance, nullptr);

@@ -34,27 +34,27 @@ FontCache::~FontCache() {
   for (auto& entry : fonts_) DeleteObject(entry.second);
 }
 
-HFONT FontCache::Get(const ui::FontSpec& spec) {
-  if (spec.face.empty() && spec.pixelHeight == 0 && !spec.bold && !spec.gb2312Charset) {
+HFONT FontCache::Get(const ui::FontSpec& design) {
+  if (design.face.empty() && design.pixelHeight == 0 && !design.bold && !design.gb2312Charset) {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   }
-  Key key{spec.face, spec.pixelHeight, spec.bold, spec.gb2312Charset};
+  Key key{design.face, design.pixelHeight, design.bold, design.gb2312Charset};
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second;
 
   LOGFONTW font = DefaultLogFont();
-  if (spec.pixelHeight > 0) {
-    font.lfHeight = -ScalePx(spec.pixelHeight);  // character height, not cell height
+  if (design.pixelHeight > 0) {
+    font.lfHeight = -ScalePx(design.pixelHeight);  // character height, not cell height
     font.lfWidth = 0;
   }
-  font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  if (!spec.face.empty()) {
-    std::wstring face = WideFromGbk(spec.face);
+  font.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
+  if (!design.face.empty()) {
+    std::wstring face = WideFromGbk(design.face);
     wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     font.lfFaceName[LF_FACESIZE - 1] = L'\0';
     font.lfCharSet = DEFAULT_CHARSET;
   }
-  if (spec.gb2312Charset) font.lfCharSet = GB2312_CHARSET;
+  if (design.gb2312Charset) font.lfCharSet = GB2312_CHARSET;
   HFONT created = CreateFontIndirectW(&font);
   if (!created) created = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   fonts_.emplace(key, created);

@@ -21,7 +21,7 @@ class FontCache {
   FontCache& operator=(const FontCache&) = delete;
   ~FontCache();
 
-  HFONT Get(const ui::FontSpec& spec);
+  HFONT Get(const ui::FontSpec& design);
 
  private:
   using Key = std::tuple<std::string, int, bool, bool>;
